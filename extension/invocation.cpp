@@ -170,7 +170,7 @@ HRESULT InitializeInvocation(ExtensionState& state, LPCITEMIDLIST pidlFolder, ID
   StorageMedium medium;
   const HRESULT fetched = medium.Fetch(data, format);
   if (FAILED(fetched)) return fetched;
-  GlobalLock locked(medium.global());
+  LockedGlobal locked(medium.global());
   const IdListArrayView selection(locked.bytes(), locked.size());
   if (!selection.Valid() || selection.Count() == 0) return S_OK;
 

@@ -90,7 +90,14 @@ LPITEMIDLIST ResolveShortcut(IShellFolder* folder, LPCITEMIDLIST list) {
   LPITEMIDLIST target = nullptr;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link))) ||
       FAILED(link.As(&file)) || FAILED(file->Load(widePath, STGM_READ)) ||
-      FAILED(link->GetIDList(&target))) {
+      FAILED(link->GetIDList(&target)) || target == nullptr) {
+    return nullptr;
+  }
+  // The link keeps the list of a deleted file-system target: that target does not resolve.
+  char targetPath[MAX_PATH];
+  if (SHGetPathFromIDListA(target, targetPath) &&
+      GetFileAttributesA(targetPath) == INVALID_FILE_ATTRIBUTES) {
+    ListAllocator().Free(target);
     return nullptr;
   }
   return target;

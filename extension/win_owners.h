@@ -97,14 +97,14 @@ class StorageMedium {
 };
 
 // Global memory locked for the owner's lifetime.
-class GlobalLock {
+class LockedGlobal {
  public:
-  explicit GlobalLock(HGLOBAL memory)
+  explicit LockedGlobal(HGLOBAL memory)
       : memory_(memory), bytes_(memory ? ::GlobalLock(memory) : nullptr),
         size_(bytes_ ? GlobalSize(memory) : 0) {}
-  GlobalLock(const GlobalLock&) = delete;
-  GlobalLock& operator=(const GlobalLock&) = delete;
-  ~GlobalLock() {
+  LockedGlobal(const LockedGlobal&) = delete;
+  LockedGlobal& operator=(const LockedGlobal&) = delete;
+  ~LockedGlobal() {
     if (bytes_) GlobalUnlock(memory_);
   }
   const void* bytes() const { return bytes_; }

@@ -14,11 +14,13 @@ namespace quillo::test {
 
 class RegistrySandbox {
  public:
-  RegistrySandbox() {
+  // With classesToo false only HKEY_LOCAL_MACHINE is redirected, so that the shell still finds
+  // its classes.
+  explicit RegistrySandbox(bool classesToo = true) {
     root_ = "Software\\QuilloTest\\" + std::to_string(GetCurrentProcessId());
     classes_ = Create(root_ + "\\HKCR");
     machine_ = Create(root_ + "\\HKLM");
-    RegOverridePredefKey(HKEY_CLASSES_ROOT, classes_);
+    if (classesToo) RegOverridePredefKey(HKEY_CLASSES_ROOT, classes_);
     RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine_);
   }
   ~RegistrySandbox() {
