@@ -1,0 +1,90 @@
+#include "entry_drawing.h"
+
+#include "entry_kind.h"
+#include "sub_open_area.h"
+
+namespace quillo {
+
+namespace {
+
+// Room beside the text for the icon's margins and the submenu arrow.
+constexpr int kEntryPadding = 15;
+constexpr int kTextGap = 5;
+constexpr int kIconLeft = 2;
+
+bool IsNavigationEntry(std::int32_t kind) {
+  return kind == kRecentEntry || kind == kFavoritesEntry || kind == kMoreEntry;
+}
+
+IconDrawing PlanIcon(const EntryDrawInput& in, bool selected, const MenuMetrics& metrics) {
+  IconDrawing icon;
+  icon.at = Point{in.item.left + kIconLeft, in.item.top + metrics.IconOffsetY};
+  if (in.kind == kRecentEntry || in.kind == kFavoritesEntry) {
+    icon.source = IconSource::kModuleIcon;
+    return icon;
+  }
+  icon.source = IconSource::kSystemImageList;
+  icon.index = selected ? in.openIconIndex : in.iconIndex;
+  icon.blend50 = (in.attributes & kAttributeGhosted) != 0;
+  if (in.attributes & kAttributeLink) {
+    icon.overlay = kShortcutOverlay;
+  } else if (in.attributes & kAttributeShare) {
+    icon.overlay = kSharedOverlay;
+  }
+  return icon;
+}
+
+}  // namespace
+
+EntrySize MeasureEntry(std::int32_t kind, bool hasText, int textExtent, const MenuMetrics& metrics,
+                       bool showSizes) {
+  if (kind == kSeparatorEntry) return EntrySize{0, metrics.SeparatorHeight};
+  if (!hasText) return EntrySize{};
+  const int sizeColumn = showSizes ? metrics.SizeColumnWidth : 0;
+  return EntrySize{textExtent + kEntryPadding + metrics.IconWidth + sizeColumn, metrics.ItemHeight};
+}
+
+EntryDrawing PlanEntryDrawing(const EntryDrawInput& in, const MenuMetrics& metrics) {
+  const Rect& r = in.item;
+  EntryDrawing d;
+  d.selected = in.selected && in.kind != kEmptyEntry && in.kind != kSeparatorEntry;
+  d.background = r;
+  if (in.showSizes) {
+    d.sizeColumn = true;
+    d.sizeColumnRect = Rect{r.right - kEntryPadding - metrics.SizeColumnWidth, r.top,
+                            r.right - kEntryPadding, r.bottom};
+  }
+  if (PaintsSubOpenArea(in.subOpenArea, in.childState, d.selected,
+                        in.subOpenAreaCustomUnselected)) {
+    d.subOpenAreaShown = true;
+    d.subOpenAreaRect = SubOpenAreaRect(r, in.subOpenAreaWidth);
+  }
+  const int textY = r.top + metrics.TextOffsetY;
+  const int textX = r.left + metrics.IconWidth + kTextGap;
+  if (in.kind == kSeparatorEntry) {
+    d.separatorLines = true;
+    d.separatorY = r.top + metrics.SeparatorHeight / 2;
+    return d;
+  }
+  if (in.kind == kEmptyEntry) {
+    d.embossed = true;
+    d.embossLight = Point{textX + 1, textY + 1};
+    d.embossDark = Point{textX, textY};
+    return d;
+  }
+  if (!in.hasText) return d;
+  d.text = true;
+  d.textAt = Point{textX, textY};
+  if (in.childState < 0) {
+    d.questionMark = true;
+    d.questionMarkRight = Point{r.right - kTextGap, textY};
+  }
+  if (in.showSizes && !IsNavigationEntry(in.kind)) {
+    d.sizeText = true;
+    d.sizeTextRight = Point{r.right - metrics.IconWidth - kTextGap, textY};
+  }
+  d.icon = PlanIcon(in, d.selected, metrics);
+  return d;
+}
+
+}  // namespace quillo
