@@ -50,38 +50,27 @@ EntryDrawing PlanEntryDrawing(const EntryDrawInput& in, const MenuMetrics& metri
   d.selected = in.selected && in.kind != kEmptyEntry && in.kind != kSeparatorEntry;
   d.background = r;
   if (in.showSizes) {
-    d.sizeColumn = true;
-    d.sizeColumnRect = Rect{r.right - kEntryPadding - metrics.SizeColumnWidth, r.top,
-                            r.right - kEntryPadding, r.bottom};
+    d.sizeColumn = Rect{r.right - kEntryPadding - metrics.SizeColumnWidth, r.top,
+                        r.right - kEntryPadding, r.bottom};
   }
   if (PaintsSubOpenArea(in.subOpenArea, in.childState, d.selected,
                         in.subOpenAreaCustomUnselected)) {
-    d.subOpenAreaShown = true;
-    d.subOpenAreaRect = SubOpenAreaRect(r, in.subOpenAreaWidth);
+    d.subOpenArea = SubOpenAreaRect(r, in.subOpenAreaWidth);
   }
-  const int textY = r.top + metrics.TextOffsetY;
-  const int textX = r.left + metrics.IconWidth + kTextGap;
+  const Point text{r.left + metrics.IconWidth + kTextGap, r.top + metrics.TextOffsetY};
   if (in.kind == kSeparatorEntry) {
-    d.separatorLines = true;
     d.separatorY = r.top + metrics.SeparatorHeight / 2;
     return d;
   }
   if (in.kind == kEmptyEntry) {
-    d.embossed = true;
-    d.embossLight = Point{textX + 1, textY + 1};
-    d.embossDark = Point{textX, textY};
+    d.embossed = EmbossedText{Point{text.x + 1, text.y + 1}, text};
     return d;
   }
   if (!in.hasText) return d;
-  d.text = true;
-  d.textAt = Point{textX, textY};
-  if (in.childState < 0) {
-    d.questionMark = true;
-    d.questionMarkRight = Point{r.right - kTextGap, textY};
-  }
+  d.text = text;
+  if (in.childState < 0) d.questionMark = Point{r.right - kTextGap, text.y};
   if (in.showSizes && !IsNavigationEntry(in.kind)) {
-    d.sizeText = true;
-    d.sizeTextRight = Point{r.right - metrics.IconWidth - kTextGap, textY};
+    d.sizeText = Point{r.right - metrics.IconWidth - kTextGap, text.y};
   }
   d.icon = PlanIcon(in, d.selected, metrics);
   return d;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "menu_metrics.h"
 #include "screen_geometry.h"
@@ -51,26 +52,24 @@ struct IconDrawing {
   int overlay = kNoOverlay;
 };
 
-// Every part is drawn in this order when its flag is set. Text positions are left/top anchors;
-// the "?" marker and the size are right-aligned at their anchor's x.
+// "(Empty)" is drawn embossed: in lightEdge at `light`, then in darkEdge at `dark`.
+struct EmbossedText {
+  Point light;
+  Point dark;
+};
+
+// The parts present are drawn in this order. Text anchors are left/top; the "?" marker and the
+// size are right-aligned at their anchor's x.
 struct EntryDrawing {
   bool selected = false;  // never for "(Empty)" and separators
   Rect background;        // background[selected]
-  bool sizeColumn = false;
-  Rect sizeColumnRect;    // sizeBackground[selected]
-  bool subOpenAreaShown = false;
-  Rect subOpenAreaRect;   // subOpenArea[selected]
-  bool separatorLines = false;
-  int separatorY = 0;     // one row of darkEdge at this y, one of lightEdge below, full width
-  bool embossed = false;  // "(Empty)": lightEdge at embossLight, then darkEdge at embossDark
-  Point embossLight;
-  Point embossDark;
-  bool text = false;      // text[selected]
-  Point textAt;
-  bool questionMark = false;  // "?": children not yet determined
-  Point questionMarkRight;
-  bool sizeText = false;      // sizeText[selected], the size column formatter's text
-  Point sizeTextRight;
+  std::optional<Rect> sizeColumn;    // sizeBackground[selected]
+  std::optional<Rect> subOpenArea;   // subOpenArea[selected]
+  std::optional<int> separatorY;     // a row of darkEdge at this y, lightEdge below, full width
+  std::optional<EmbossedText> embossed;
+  std::optional<Point> text;         // text[selected]
+  std::optional<Point> questionMark; // "?": the entry's children are not yet determined
+  std::optional<Point> sizeText;     // sizeText[selected], the size column formatter's text
   IconDrawing icon;
 };
 

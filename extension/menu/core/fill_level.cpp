@@ -14,7 +14,7 @@ std::optional<LevelItem> LevelItemAt(const LevelLayoutInput& in, int i) {
   if (k >= static_cast<std::int64_t>(in.order.size())) return std::nullopt;
   const std::int32_t entry = in.order[static_cast<std::size_t>(k)];
   if (entry < 0 || entry > kMaxItemIdEntry) return std::nullopt;
-  return LevelItem{static_cast<int>(k), entry, i > 0 && i % perColumn == 0};
+  return LevelItem{static_cast<int>(k), i, entry, i > 0 && i % perColumn == 0};
 }
 
 int ChildStateFromCount(int count) { return std::clamp(count, 0, 127); }

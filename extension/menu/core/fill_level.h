@@ -19,7 +19,9 @@ struct LevelLayoutInput {
 };
 
 struct LevelItem {
-  int position = 0;    // insertion position k (beyond the end of a continuation menu: appends)
+  int orderIndex = 0;  // k: the display-order index shown
+  int position = 0;    // i: the item's position in the level's popup, which starts empty
+                       // (inserting by k, as a continuation menu may, appends to the same place)
   int entryIndex = 0;  // the entry the item shows, for its ItemId
   bool menuBarBreak = false;  // the item starts a further column
 };

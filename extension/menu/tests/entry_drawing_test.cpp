@@ -48,15 +48,16 @@ TEST(EntryDrawing, Measure) {
 TEST(EntryDrawing, SeparatorAndEmptyAreNeverSelectedAndHaveNoIcon) {
   const EntryDrawing sep = PlanEntryDrawing(Input(kSeparatorEntry, true), Metrics());
   EXPECT_FALSE(sep.selected);
-  EXPECT_TRUE(sep.separatorLines);
   EXPECT_EQ(sep.separatorY, 36 + 4);
   EXPECT_FALSE(sep.text);
+  EXPECT_EQ(sep.icon.source, IconSource::kNone);
   const EntryDrawing empty = PlanEntryDrawing(Input(kEmptyEntry, true), Metrics());
   EXPECT_FALSE(empty.selected);
-  EXPECT_TRUE(empty.embossed);
-  EXPECT_EQ(empty.embossLight.x, 22);
-  EXPECT_EQ(empty.embossLight.y, 36 + 2 + 1);
-  EXPECT_EQ(empty.embossDark.x, 21);
+  ASSERT_TRUE(empty.embossed);
+  EXPECT_EQ(empty.embossed->light.x, 22);
+  EXPECT_EQ(empty.embossed->light.y, 36 + 2 + 1);
+  EXPECT_EQ(empty.embossed->dark.x, 21);
+  EXPECT_FALSE(empty.text);
   EXPECT_EQ(empty.icon.source, IconSource::kNone);
 }
 
@@ -67,14 +68,13 @@ TEST(EntryDrawing, ShellItemWithUnknownChildrenAndSizes) {
   in.attributes = kAttributeLink | kAttributeShare | kAttributeGhosted;
   const EntryDrawing d = PlanEntryDrawing(in, Metrics());
   EXPECT_TRUE(d.selected);
-  EXPECT_EQ(d.sizeColumnRect, (Rect{185, 36, 285, 54}));
-  EXPECT_EQ(d.textAt.x, 21);
-  EXPECT_EQ(d.textAt.y, 38);
-  EXPECT_TRUE(d.questionMark);
-  EXPECT_EQ(d.questionMarkRight.x, 295);
-  EXPECT_TRUE(d.sizeText);
-  EXPECT_EQ(d.sizeTextRight.x, 300 - 16 - 5);
-  EXPECT_FALSE(d.subOpenAreaShown);
+  EXPECT_EQ(d.sizeColumn, (Rect{185, 36, 285, 54}));
+  ASSERT_TRUE(d.text && d.questionMark && d.sizeText);
+  EXPECT_EQ(d.text->x, 21);
+  EXPECT_EQ(d.text->y, 38);
+  EXPECT_EQ(d.questionMark->x, 295);
+  EXPECT_EQ(d.sizeText->x, 300 - 16 - 5);
+  EXPECT_FALSE(d.subOpenArea);
   EXPECT_EQ(d.icon.source, IconSource::kSystemImageList);
   EXPECT_EQ(d.icon.index, 5);  // open icon while selected
   EXPECT_TRUE(d.icon.blend50);
@@ -90,8 +90,8 @@ TEST(EntryDrawing, KnownChildrenAndNavigationEntries) {
   in.attributes = kAttributeShare;
   const EntryDrawing d = PlanEntryDrawing(in, Metrics());
   EXPECT_FALSE(d.questionMark);
-  EXPECT_TRUE(d.subOpenAreaShown);
-  EXPECT_EQ(d.subOpenAreaRect.left, 282);
+  ASSERT_TRUE(d.subOpenArea);
+  EXPECT_EQ(d.subOpenArea->left, 282);
   EXPECT_EQ(d.icon.index, 4);
   EXPECT_EQ(d.icon.overlay, kSharedOverlay);
 

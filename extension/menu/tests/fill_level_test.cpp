@@ -45,7 +45,8 @@ TEST(FillLevel, SingleColumnShowsOnePageAndContinuationsTheNext) {
   EXPECT_EQ(first[29].entryIndex, 1001);  // "More...", continuing at display index 30
   const auto second = Fill(order, 30, 30, false);
   ASSERT_EQ(second.size(), 30u);
-  EXPECT_EQ(second.front().position, 30);  // appended after the menu's end
+  EXPECT_EQ(second.front().orderIndex, 30);
+  EXPECT_EQ(second.front().position, 0);
   EXPECT_EQ(second.front().entryIndex, 28);
   EXPECT_EQ(second[29].entryIndex, 1003);
   for (const auto& item : second) EXPECT_FALSE(item.menuBarBreak);

@@ -15,25 +15,11 @@ TEST(Highlight, DragModeFromTheRootEntryText) {
   EXPECT_EQ(DragModeFromEntryText(nullptr, 2), 2);
 }
 
-TEST(Highlight, LoopEndAndSelection) {
-  EXPECT_TRUE(MenuLoopClosing(true, 0xFFFF));
-  EXPECT_FALSE(MenuLoopClosing(false, 0xFFFF));
-  EXPECT_FALSE(MenuLoopClosing(true, 0x8080));
+TEST(Highlight, AKeyboardSelectionIsNeverLeft) {
+  // Highlighting by keyboard makes the selection the whole desktop.
   const Rect desktop{0, 0, 1024, 768};
   EXPECT_FALSE(CursorLeftSelection(Point{1000, 700}, desktop));
   EXPECT_TRUE(CursorLeftSelection(Point{1024, 700}, desktop));
-  EXPECT_TRUE(AttachesSubmenuOnHighlight(-1));
-  EXPECT_FALSE(AttachesSubmenuOnHighlight(kChildStateAttached));
-}
-
-TEST(Highlight, BusyCursorFollowsTheCount) {
-  int count = 0;
-  count = NextBusyCursorCount(count, 1);
-  EXPECT_EQ(BusyCursorFor(count), BusyCursor::kAppStarting);
-  count = NextBusyCursorCount(count, 1);
-  EXPECT_EQ(BusyCursorFor(count), BusyCursor::kUnchanged);
-  count = NextBusyCursorCount(NextBusyCursorCount(count, 0), 0);
-  EXPECT_EQ(BusyCursorFor(count), BusyCursor::kArrow);
 }
 
 ActivationAction Activate(ItemId id, int mode, bool moveToParent, bool idList = true,
@@ -51,22 +37,6 @@ TEST(Activation, RootEntryAndEntries) {
   EXPECT_EQ(Activate(MakeItemId(1, 4), 0, false, false), ActivationAction::kNothing);
   EXPECT_EQ(Activate(MakeItemId(0, 0), 0, false, true, true), ActivationAction::kNothing);
   EXPECT_EQ(Activate(MakeItemId(0, 0), 2, false, true, true), ActivationAction::kOpenEntry);
-}
-
-TEST(Activation, AroundTheOpening) {
-  EXPECT_TRUE(MenusStayOpen(true, 0));
-  EXPECT_FALSE(MenusStayOpen(true, 1));
-  EXPECT_FALSE(MenusStayOpen(false, 0));
-  EXPECT_TRUE(OpensItem(0, false, false));
-  EXPECT_FALSE(OpensItem(2, false, false));
-  EXPECT_TRUE(OpensItem(2, false, true));
-  EXPECT_TRUE(OpensItem(1, true, false));
-  EXPECT_TRUE(FeedsRecentList(1, 2));
-  EXPECT_FALSE(FeedsRecentList(1, 3));
-  EXPECT_FALSE(FeedsRecentList(0, 0));
-  EXPECT_TRUE(IsDialogClassName("#32770"));
-  EXPECT_FALSE(IsDialogClassName("#327701"));
-  EXPECT_FALSE(IsDialogClassName(nullptr));
 }
 
 TEST(ItemIdValues, LevelAndEntry) {
