@@ -23,7 +23,8 @@ Rect PositioningArea(int windowsVersionCode, const Rect& monitorRect, const Rect
 // (SeparatorHeight for separators, ItemHeight otherwise). Near mouse simulates the menu with the
 // entry at every position, framed by the separators that would be added, opened at the cursor
 // (downward when it fits below, else upward, else pushed up from the area's bottom), and picks
-// the first position whose entry centre is nearest the cursor's y.
+// the first position whose entry centre is nearest the cursor's y, also when none comes within
+// 316 pixels of it (a cursor outside the area, on a taskbar, with a menu taller than the area).
 int TargetPosition(int menuPosition, Point cursor, const Rect& area, std::span<const int> heights,
                    int itemHeight, int separatorHeight);
 
