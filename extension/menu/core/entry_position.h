@@ -20,7 +20,8 @@ constexpr int kMaxRepositionedItems = 256;
 Rect PositioningArea(int windowsVersionCode, const Rect& monitorRect, const Rect& workAreaRect);
 
 // The insertion position of the entry in the menu without it, whose items have the given heights
-// (SeparatorHeight for separators, ItemHeight otherwise). Near mouse simulates the menu with the
+// (SeparatorHeight for separators, ItemHeight otherwise): 0 for Top of menu, the item count
+// (appended) for Bottom of menu. Near mouse (and any other value) simulates the menu with the
 // entry at every position, framed by the separators that would be added, opened at the cursor
 // (downward when it fits below, else upward, else pushed up from the area's bottom), and picks
 // the first position whose entry centre is nearest the cursor's y, also when none comes within

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <random>
 #include <vector>
 
 #include "entry_separators.h"
@@ -90,6 +92,66 @@ TEST(NearMouse, NoCandidateWithinRangeTakesTheNearestOne) {
   EXPECT_EQ(NearMouse(700, Rect{0, 0, 800, 300}, heights), 40);
 }
 
+// The placement rule written out literally, list and all: the simulated menu's heights, the best
+// distance starting at 100000, position e or e - 1. Nothing when no candidate comes that close.
+std::optional<int> LiteralNearMouse(int y, Rect r, const std::vector<int>& h, int item, int sep) {
+  const int m = static_cast<int>(h.size());
+  long long best = 100000;
+  std::optional<int> position;
+  for (int k = 0; k <= m; ++k) {
+    std::vector<int> list;
+    bool sepBefore = false;
+    std::size_t e = 0;
+    for (int j = 0; j <= m; ++j) {
+      const int remaining = j < m ? h[j] : 0;
+      if (j == k) {
+        if (k > 0 && !list.empty() && list.back() != sep) {
+          list.push_back(sep);
+          sepBefore = true;
+        }
+        e = list.size();
+        list.push_back(item);
+        if (k < m && remaining != sep) list.push_back(sep);
+      }
+      list.push_back(remaining);
+    }
+    long long total = 6, before = 0;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+      total += list[i];
+      if (i < e) before += list[i];
+    }
+    const long long top = r.bottom - y >= total ? y : y - r.top >= total ? y - total : r.bottom - total;
+    const long long centre = top + before + (item + 6) / 2 - 1;
+    const long long d = (y - centre) * (y - centre);
+    if (d < best) {
+      best = d;
+      position = static_cast<int>(sepBefore ? e - 1 : e);
+    }
+  }
+  return position;
+}
+
+TEST(NearMouse, AgreesWithTheLiteralRuleOnRandomMenus) {
+  std::mt19937 random(7);
+  const auto uniform = [&](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(random); };
+  int compared = 0;
+  for (int round = 0; round < 3000; ++round) {
+    const int item = uniform(8, 40), sep = item / 2;
+    std::vector<int> heights(uniform(0, 40));
+    for (int& height : heights) height = uniform(0, 4) == 0 ? sep : item;
+    const Rect area{0, uniform(0, 100), 1024, uniform(200, 1200)};
+    const int y = uniform(area.top - 50, area.bottom + 50);
+    const int got = TargetPosition(kNearMouse, Point{10, y}, area, heights, item, sep);
+    ASSERT_GE(got, 0);
+    ASSERT_LE(got, static_cast<int>(heights.size()));
+    if (const auto expected = LiteralNearMouse(y, area, heights, item, sep)) {
+      ASSERT_EQ(got, *expected) << "round " << round;
+      ++compared;
+    }
+  }
+  EXPECT_GT(compared, 2500);
+}
+
 TEST(EntryPlacement, TopAndBottomOfMenu) {
   EXPECT_EQ(Shape(Apply({Item(), Item(), Entry(), Item()}, kTopOfMenu)), "Q-xxx");
   EXPECT_EQ(Shape(Apply({Item(), Sep(), Entry(), Item()}, kBottomOfMenu)), "x-x-Q");
@@ -118,12 +180,23 @@ TEST(EntryPlacement, DragMenusAndDefaultAreFramedInPlace) {
 }
 
 TEST(EntrySeparators, AreAddedOnceAcrossRepeatedOpenings) {
-  std::vector<ExplorerMenuItem> menu{Item(), Entry(), Item()};
-  menu = Apply(menu, kMenuPositionDefault);
-  EXPECT_EQ(Shape(Apply(menu, kMenuPositionDefault)), "x-Q-x");
-  const SeparatorInsertions again = PlanEntrySeparators(menu, kRoot);
-  EXPECT_EQ(again.after, -1);
-  EXPECT_EQ(again.before, -1);
+  // Random menus with the entry (or a drag block) anywhere: one pass frames it, a second pass
+  // finds nothing to add.
+  std::mt19937 random(11);
+  for (int round = 0; round < 500; ++round) {
+    std::vector<ExplorerMenuItem> menu(std::uniform_int_distribution(0, 8)(random));
+    for (auto& item : menu) item = std::uniform_int_distribution(0, 2)(random) == 0 ? Sep() : Item();
+    const int at = std::uniform_int_distribution(0, static_cast<int>(menu.size()))(random);
+    menu.insert(menu.begin() + at, std::uniform_int_distribution(1, 3)(random), Entry());
+    menu = Apply(menu, kMenuPositionDefault);
+    const SeparatorInsertions again = PlanEntrySeparators(menu, kRoot);
+    ASSERT_EQ(again.after, -1) << Shape(menu);
+    ASSERT_EQ(again.before, -1) << Shape(menu);
+    const std::string shape = Shape(menu);
+    const auto first = shape.find('Q'), last = shape.rfind('Q');
+    ASSERT_TRUE(first == 0 || shape[first - 1] == '-') << shape;
+    ASSERT_TRUE(last == shape.size() - 1 || shape[last + 1] == '-') << shape;
+  }
   // The entry alone at position 0 still gets its separator after it.
   EXPECT_EQ(PlanEntrySeparators(std::vector{Entry(), Item()}, kRoot).after, 1);
 }
