@@ -14,8 +14,9 @@
 
 #include "colors.h"
 #include "data_folder.h"
+#include "menu/core/item_id.h"
 #include "item_id_list.h"
-#include "menu_metrics.h"
+#include "menu/core/menu_metrics.h"
 #include "options_record.h"
 #include "shell_allocator.h"
 #include "win_owners.h"
@@ -28,7 +29,6 @@ struct SpecialFolder {
 };
 
 constexpr int kSpecialFolderCount = 7;
-constexpr int kNoHighlightedItem = -1;
 
 struct ExtensionState {
   HINSTANCE ModuleInstance = nullptr;
@@ -50,7 +50,7 @@ struct ExtensionState {
   std::atomic<std::uint8_t> Subclassed{0};
   std::atomic<std::uint8_t> Busy{0};
   std::atomic<std::uint8_t> MoveToParentEnabled{0};
-  std::atomic<std::int32_t> HighlightedItemId{kNoHighlightedItem};
+  std::atomic<ItemId> HighlightedItemId{kNoItemId};
 
   HookHandle CallWndProcHook;
   HookHandle MouseHook;
@@ -71,8 +71,8 @@ struct ExtensionState {
   UINT CursorMsg = 0;   // "Quillo_CursorMsg"
 
   HIMAGELIST SystemImageList = nullptr;
-  MenuMetrics Metrics;      // IconWidth, IconHeight, ItemHeight, SeparatorHeight, ...
-  MenuPlacement Placement;  // ItemsPerColumn, TextOffsetY, IconOffsetY
+  MenuFontFacts FontFacts;  // icon size and menu font extents, measured at initialisation
+  MenuMetrics Metrics;      // ItemHeight, SeparatorHeight, ItemsPerColumn, offsets, ...
   HWND InvokingWindow = nullptr;
   RECT MonitorRect{};
   RECT WorkAreaRect{};

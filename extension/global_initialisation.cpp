@@ -65,8 +65,8 @@ void GetSystemImageList(ExtensionState& state) {
       SHGetFileInfoA("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
   int width = 0, height = 0;
   if (state.SystemImageList) ImageList_GetIconSize(state.SystemImageList, &width, &height);
-  state.Metrics.IconWidth = width;
-  state.Metrics.IconHeight = height;
+  state.FontFacts.iconWidth = width;
+  state.FontFacts.iconHeight = height;
 }
 
 void RegisterMessages(ExtensionState& state) {
@@ -96,8 +96,10 @@ void ComputeMetrics(ExtensionState& state) {
     SelectedObject font(screen.get(), state.MenuFont.get());
     GetTextExtentPoint32A(screen.get(), sample, static_cast<int>(std::strlen(sample)), &extent);
   }
-  state.Metrics = ComputeMenuMetrics(extent.cx, extent.cy, state.Metrics.IconWidth,
-                                     state.Metrics.IconHeight, state.Options.itemHeightAdd);
+  state.FontFacts.sizeColumnWidth = extent.cx;
+  state.FontFacts.textHeight = extent.cy;
+  // ItemsPerColumn follows with the monitor the menu opens on, at each Initialize.
+  state.Metrics = ComputeMenuMetrics(state.FontFacts, state.Options.itemHeightAdd, 0);
   if (state.Options.subOpenAreaWidth == -1) state.Options.subOpenAreaWidth = state.Metrics.ItemHeight;
 }
 

@@ -50,8 +50,8 @@ void CaptureScreen(ExtensionState& state) {
     GetWindowRect(GetDesktopWindow(), &state.MonitorRect);
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &state.WorkAreaRect, 0);
   }
-  state.Placement =
-      ComputeMenuPlacement(state.Metrics, state.MonitorRect.bottom - state.MonitorRect.top);
+  state.Metrics = ComputeMenuMetrics(state.FontFacts, state.Options.itemHeightAdd,
+                                     state.MonitorRect.bottom - state.MonitorRect.top);
 }
 
 // Menu animation is off while the extension's menus are up. The remembered setting is only ever

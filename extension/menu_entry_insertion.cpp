@@ -76,23 +76,22 @@ HRESULT InsertMenuEntries(ExtensionState& state, HMENU menu, UINT indexMenu, UIN
   return MAKE_HRESULT(SEVERITY_SUCCESS, 0, inserted + 1);
 }
 
-LPCITEMIDLIST ItemIdList(const ExtensionState& state, std::uint32_t itemId) {
-  return itemId >= kRootItemIdBase ? AsIdList(state.TargetIdList.get()) : nullptr;
+LPCITEMIDLIST ItemIdList(const ExtensionState& state, ItemId itemId) {
+  return IsRootItemId(itemId) ? AsIdList(state.TargetIdList.get()) : nullptr;
 }
 
 HRESULT WriteCommandHelp(const ExtensionState& state, UINT type, char* buffer, UINT cchMax) {
   if (state.Busy || (type & GCS_HELPTEXTA) == 0) return S_OK;
-  const std::int32_t highlighted = state.HighlightedItemId;
-  if (highlighted == kNoHighlightedItem || !state.OwnMenuActive) return S_OK;
+  const ItemId highlighted = state.HighlightedItemId;
+  if (highlighted == kNoItemId || !state.OwnMenuActive) return S_OK;
   // Wide text always; an ANSI request has room for cchMax bytes only, half as many characters.
   const UINT capacity = (type & GCS_UNICODE) ? cchMax : cchMax / sizeof(wchar_t);
   if (buffer == nullptr || capacity == 0) return S_OK;
 
   char text[2 * kPathSize] = "";
-  const auto itemId = static_cast<std::uint32_t>(highlighted);
-  if (itemId == state.RootItemData) {
+  if (highlighted == state.RootItemData) {
     std::strcpy(text, "Quillo options...");
-  } else if (LPCITEMIDLIST list = ItemIdList(state, itemId)) {
+  } else if (LPCITEMIDLIST list = ItemIdList(state, highlighted)) {
     GetDisplayName(Desktop(), list, text, sizeof text, SHGDN_FORPARSING);
   }
   wchar_t wide[2 * kPathSize];

@@ -21,6 +21,6 @@ HRESULT WriteCommandHelp(const ExtensionState& state, UINT type, char* buffer, U
 
 // The ID list an ItemId stands for: the target for the root entry's values (from 0xFFFF0000 up);
 // menu levels do not exist before the extension's menus are opened, so other values name none.
-LPCITEMIDLIST ItemIdList(const ExtensionState& state, std::uint32_t itemId);
+LPCITEMIDLIST ItemIdList(const ExtensionState& state, ItemId itemId);
 
 }  // namespace quillo

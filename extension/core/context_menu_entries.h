@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "menu/core/item_id.h"
+
 namespace quillo {
 
 enum InvocationModeValue : std::int32_t {
@@ -29,9 +31,6 @@ bool StaysOutOfMenu(const MenuRequest& request);
 
 // Item data that marks the extension's own entries in Explorer's menu.
 std::uint32_t RootItemDataFor(std::uint32_t idCmdFirst);
-
-// Item data values from here up stand for the root entry.
-constexpr std::uint32_t kRootItemIdBase = 0xFFFF0000u;
 
 struct EntryPlan {
   const char* text;  // with the "\t>>>" suffix when the sub open area is on

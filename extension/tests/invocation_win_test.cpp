@@ -201,7 +201,7 @@ TEST_F(Invocation, ContextModeStartsFromTheFirstSelectedObject) {
   // Metrics for the menus: sub open area width follows the item height.
   EXPECT_GE(State().Metrics.ItemHeight, 8);
   EXPECT_EQ(State().Options.subOpenAreaWidth, State().Metrics.ItemHeight);
-  EXPECT_EQ(State().Placement.ItemsPerColumn,
+  EXPECT_EQ(State().Metrics.ItemsPerColumn,
             (State().MonitorRect.bottom - State().MonitorRect.top) / State().Metrics.ItemHeight);
   EXPECT_EQ(std::string(State().OptionsProgramPath), scratch_ / "install\\Quillo.exe");
 }
@@ -291,21 +291,21 @@ TEST_F(Invocation, HelpTextOnlyForTheExtensionsOwnHighlightedEntry) {
   ASSERT_EQ(Query(), 2);
   EXPECT_EQ(HelpText(GCS_HELPTEXTW), std::string(63, '#'));  // OwnMenuActive clear
   State().OwnMenuActive = 1;
-  State().HighlightedItemId = -1;
+  State().HighlightedItemId = kNoItemId;
   EXPECT_EQ(HelpText(GCS_HELPTEXTW), std::string(63, '#'));
-  State().HighlightedItemId = static_cast<std::int32_t>(State().RootItemData);
+  State().HighlightedItemId = State().RootItemData;
   EXPECT_EQ(HelpText(GCS_VERBW), std::string(63, '#'));
   EXPECT_EQ(HelpText(GCS_HELPTEXTW), "Quillo options...");
   // An ANSI request gets wide text cut to its byte count: 8 bytes hold 3 characters and a NUL.
   EXPECT_EQ(HelpText(GCS_HELPTEXTA, 8), "Qui");
-  State().HighlightedItemId = static_cast<std::int32_t>(kRootItemIdBase);
+  State().HighlightedItemId = kRootItemIdBase;
   EXPECT_EQ(HelpText(GCS_HELPTEXTW), (scratch_ / "files\\a.txt").substr(0, 63));
   State().Busy = 1;
-  State().HighlightedItemId = static_cast<std::int32_t>(State().RootItemData);
+  State().HighlightedItemId = State().RootItemData;
   EXPECT_EQ(HelpText(GCS_HELPTEXTW), std::string(63, '#'));
   State().Busy = 0;
   State().OwnMenuActive = 0;
-  State().HighlightedItemId = -1;
+  State().HighlightedItemId = kNoItemId;
   CMINVOKECOMMANDINFO invoke{};
   invoke.cbSize = sizeof invoke;
   EXPECT_EQ(handler_->InvokeCommand(&invoke), E_FAIL);

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "context_menu_entries.h"
-#include "menu_metrics.h"
 #include "name_truncation.h"
 
 namespace quillo {
@@ -32,29 +31,6 @@ TEST(NameTruncation, KeepsSixtyFourAndCutsTheMiddleOfLongerNames) {
   EXPECT_EQ(Truncated("", 64), "");
   EXPECT_EQ(Truncated("abcdefgh", 4), "abcd");
   EXPECT_EQ(Truncated("abcdefgh", 7), "......");
-}
-
-TEST(MenuMetrics, ItemHeightFromTextIconAndOption) {
-  EXPECT_STREQ(SizeColumnSample(0), "8.888.888.888 KB");
-  EXPECT_STREQ(SizeColumnSample(3), "  8888 GB");
-  EXPECT_STREQ(SizeColumnSample(7), "Ag");
-
-  MenuMetrics m = ComputeMenuMetrics(90, 13, 16, 16, 0);
-  EXPECT_EQ(m.ItemHeight, 18);
-  EXPECT_EQ(m.SeparatorHeight, 9);
-  EXPECT_EQ(m.SizeColumnWidth, 90);
-  EXPECT_EQ(ComputeMenuMetrics(90, 20, 16, 16, 5).ItemHeight, 27);
-  EXPECT_EQ(ComputeMenuMetrics(90, 13, 16, 16, -100).ItemHeight, 8);
-  // An out-of-range option from the file is held to 100 instead of overflowing.
-  EXPECT_EQ(ComputeMenuMetrics(90, 13, 16, 16, 2147483647).ItemHeight, 118);
-
-  MenuPlacement p = ComputeMenuPlacement(ComputeMenuMetrics(90, 13, 16, 16, 0), 768);
-  EXPECT_EQ(p.ItemsPerColumn, 42);
-  EXPECT_EQ(p.TextOffsetY, 2);
-  EXPECT_EQ(p.IconOffsetY, 1);
-  EXPECT_EQ(ComputeMenuPlacement(ComputeMenuMetrics(9, 13, 16, 16, 100), 100).ItemsPerColumn, 3);
-  // Text taller than the item (negative option) gives a negative offset, truncated toward zero.
-  EXPECT_EQ(ComputeMenuPlacement(ComputeMenuMetrics(9, 13, 0, 0, -100), 768).TextOffsetY, -2);
 }
 
 TEST(ContextMenuEntries, RefusalRules) {
