@@ -4,19 +4,28 @@
 # host_run BITS ARGS...: runs explorer_host of build/win32 or build/win64 (BITS 32 or 64).
 host_run() {
   local bits=$1; shift
-  wine "$QUILLO_BUILD/win$bits/tests/explorer_host/explorer_host.exe" "$@" </dev/null 2>/dev/null
+  wine "$QUILLO_BUILD/win$bits/tests/explorer_host/explorer_host.exe" "$@" </dev/null 2>/dev/null |
+    tr -d '\r'
 }
 
-# host_register BITS [/u]: regsvr32 of that build's DLL; prints nothing, returns regsvr32's code.
+# host_register BITS [/u]: regsvr32 of that build's DLL (Wine's regsvr32 runs the one of the
+# DLL's bitness); prints nothing, returns regsvr32's code.
 host_register() {
   local bits=$1; shift
-  local dll
-  dll=$(winepath -w "$QUILLO_BUILD/win$bits/extension/Quillo$bits.dll")
-  if [ "$bits" = 64 ]; then
-    wine64 regsvr32 /s "$@" "$dll" </dev/null >/dev/null 2>&1
-  else
-    wine regsvr32 /s "$@" "$dll" </dev/null >/dev/null 2>&1
-  fi
+  wine regsvr32 /s "$@" "$(winepath -w "$QUILLO_BUILD/win$bits/extension/Quillo$bits.dll")" \
+    </dev/null >/dev/null 2>&1
+}
+
+# host_reg_tree BITS KEY: the key and everything below it in that registry view, read by a
+# reg.exe of that bitness, one line per key ("path") and per value ("path|name=value").
+host_reg_tree() {
+  local reg=(wine reg)
+  [ "$1" = 64 ] && reg=(/usr/lib/wine/wine64 reg)
+  "${reg[@]}" query "$2" /s </dev/null 2>/dev/null | tr -d '\r' | awk '
+    /^HKEY_/ { key = $0; sub(/^HKEY_/, "", key); print key; next }
+    /^    / { line = substr($0, 5); n = index(line, "    REG_SZ    ");
+              if (n) { name = substr(line, 1, n - 1); if (name == "(Default)") name = "@";
+                       print key "|" name "=" substr(line, n + 14) } }' | sort
 }
 
 # host_setup_info INSTALL_DIR DATA_DIR: writes the setup information record (1326 bytes, in the
@@ -69,4 +78,11 @@ for arg in sys.argv[2:]:
         struct.pack_into('<i', record, ints[name][0], int(value))
 open(sys.argv[1], 'wb').write(record)
 PY
+}
+
+# host_reg_exists BITS KEY: true when the key exists in that registry view.
+host_reg_exists() {
+  local reg=(wine reg)
+  [ "$1" = 64 ] && reg=(/usr/lib/wine/wine64 reg)
+  "${reg[@]}" query "$2" </dev/null >/dev/null 2>&1
 }
