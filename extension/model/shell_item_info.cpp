@@ -22,6 +22,14 @@ bool TryDisplayName(IShellFolder* folder, LPCITEMIDLIST list, char* buffer, std:
   return SUCCEEDED(StrRetToBufA(&name, list, buffer, static_cast<UINT>(size)));
 }
 
+// Lists from the shell's link and parser come from the task allocator; every list of the model
+// lives on the shell allocator.
+LPITEMIDLIST TakeTaskList(const ShellAccess& shell, LPITEMIDLIST list) {
+  LPITEMIDLIST copy = CopyIdList(shell.allocator, list);
+  CoTaskMemFree(list);
+  return copy;
+}
+
 }  // namespace
 
 int DisplayName(IShellFolder* folder, LPCITEMIDLIST list, char* buffer, std::size_t size,
@@ -82,12 +90,20 @@ LPITEMIDLIST ResolveShortcut(const ShellAccess& shell, IShellFolder* folder,
   }
   ComPtr<IPersistFile> file;
   if (FAILED(link.As(&file)) || FAILED(file->Load(widePath, STGM_READ))) return nullptr;
+  // A target with a file-system path is parsed afresh: the list stored in the link may carry
+  // stale data (Wine's cannot even be bound as a folder).
+  char targetPath[MAX_PATH];
+  wchar_t wideTarget[MAX_PATH];
   LPITEMIDLIST target = nullptr;
+  if (SUCCEEDED(link->GetPath(targetPath, MAX_PATH, nullptr, 0)) && targetPath[0] != '\0' &&
+      MultiByteToWideChar(CP_ACP, 0, targetPath, -1, wideTarget, MAX_PATH) != 0 &&
+      SUCCEEDED(shell.desktop->ParseDisplayName(nullptr, nullptr, wideTarget, nullptr, &target,
+                                                nullptr)) &&
+      target != nullptr) {
+    return TakeTaskList(shell, target);
+  }
   if (FAILED(link->GetIDList(&target)) || target == nullptr) return nullptr;
-  // The link hands out its list from the task allocator; keep every list on ours.
-  LPITEMIDLIST copy = CopyIdList(shell.allocator, target);
-  CoTaskMemFree(target);
-  return copy;
+  return TakeTaskList(shell, target);
 }
 
 std::uint32_t ItemInformation(const ShellAccess& shell, const ItemQuery& query) {
