@@ -45,6 +45,17 @@ class ListSlots {
       slot = nullptr;
     }
   }
+  // Closes the gaps: the items keep their order and fill the first slots. Returns their count.
+  int Compact() {
+    int count = 0;
+    for (LPITEMIDLIST& slot : slots_) {
+      if (slot == nullptr) continue;
+      LPITEMIDLIST item = slot;
+      slot = nullptr;
+      slots_[count++] = item;
+    }
+    return count;
+  }
   void FreeSlot(int i) {
     if (slots_[i] != nullptr) allocator_->Free(slots_[i]);
     slots_[i] = nullptr;

@@ -51,6 +51,7 @@ void RecentList::Add(const ModelContext& context, LPITEMIDLIST list) {
     allocator_->Free(list);
     return;
   }
+  Compact();
   int at = 0;
   for (; at < shown; ++at) {
     if (slots_[at] == nullptr) continue;
@@ -75,12 +76,19 @@ void RecentList::Add(const ModelContext& context, LPITEMIDLIST list) {
 void RecentList::Save(const ModelContext& context) {
   const int shown = ShownSlots(context.options->recentCount);
   for (int i = 0; i < shown; ++i) {
-    if (slots_[i] == nullptr) continue;
-    if (!HasParsingName(context, slots_[i])) {
-      FreeSlot(i);
-      continue;
-    }
+    if (slots_[i] != nullptr && !HasParsingName(context, slots_[i])) FreeSlot(i);
+  }
+  // Written without gaps; the file after the last item is removed so that the next load ends
+  // there rather than bring back an older copy of an item that moved.
+  const int count = Compact();
+  for (int i = 0; i < count && i < shown; ++i) {
     WriteDataFile(context.dataFolder, kRecentFile, i, slots_[i], IdListByteCount(slots_[i]));
+  }
+  if (count < shown) {
+    char path[MAX_PATH];
+    if (BuildDataFilePath(context.dataFolder, kRecentFile, count, path, sizeof path)) {
+      DeleteFileA(path);  // absent already when the list did not shrink
+    }
   }
 }
 

@@ -16,11 +16,12 @@ class RecentList : public ListSlots {
   void Load(const ModelContext& context);
 
   // Puts list (owned from now on) in front; an item with the same parsing name (case ignored)
-  // moves there instead of being repeated. The item pushed past the shown range is freed.
-  // Then saves.
+  // moves there instead of being repeated. The item pushed past the shown range is freed. The
+  // gaps left by bad files close. Then saves.
   void Add(const ModelContext& context, LPITEMIDLIST list);
 
-  // Writes every shown item to its file; items without a name any more are dropped first.
+  // Writes the shown items to MRU0.lcf, MRU1.lcf, ... without gaps; items without a name any
+  // more are dropped first.
   void Save(const ModelContext& context);
 };
 
