@@ -208,5 +208,35 @@ TEST_F(FolderListingTest, FoldersSortBeforeFilesAndTheProbeSeesOnlyShownChildren
   EXPECT_EQ(ChildProbe(context_, list.list), 0);
 }
 
+TEST_F(FolderListingTest, CacheKeepsDrivesReusesFoldersAndGivesUpWhenThePointerLeaves) {
+  const std::string folder = Folder("cached");
+  File("cached\\a.txt");
+  IdList list = Parse(folder);
+  IdList drive = Parse("C:\\");
+  {
+    auto first = Open(list.list);
+    auto second = Open(list.list);
+    ASSERT_NE(first->listing, nullptr);
+    EXPECT_EQ(first->listing, second->listing);  // reused while it has users
+    EXPECT_EQ(first->listing->users.load(), 2);
+  }
+  { auto root = Open(drive.list); ASSERT_NE(root->listing, nullptr); }
+  EXPECT_EQ(cache_->count(), 2u);  // file-system ancestors stay cached while the menus are open
+  cache_->Empty();
+  EXPECT_EQ(cache_->count(), 0u);
+  LPITEMIDLIST controls = nullptr;
+  ASSERT_HRESULT_SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_CONTROLS, &controls));
+  IdList controlPanel(controls);
+  { auto virtualFolder = Open(controlPanel.list); ASSERT_NE(virtualFolder->listing, nullptr); }
+  EXPECT_EQ(cache_->count(), 0u);  // anything else goes with its last user
+
+  // The default wait test: a pointer outside the highlighted entry's rectangle ends the wait.
+  const RECT nowhere{-30000, -30000, -29999, -29999};
+  context_.keepWaiting = nullptr;
+  context_.selectedItemRect = &nowhere;
+  auto abandoned = Open(list.list);
+  EXPECT_EQ(abandoned->listing, nullptr);
+}
+
 }  // namespace
 }  // namespace quillo::test
