@@ -88,7 +88,7 @@ long Enumeration::Append(std::int32_t kind, const char* name, LPITEMIDLIST idLis
     return index;
   }
   if (index >= 0) listing_.entries.RemoveAt(static_cast<std::size_t>(index));
-  while (listing_.names.count() > namesUsed) listing_.names.RemoveAt(listing_.names.count() - 1);
+  listing_.names.Truncate(namesUsed);
   if (idList) context_.allocator->Free(idList);
   return -1;
 }
@@ -116,8 +116,9 @@ void Enumeration::AppendListItems(const ListSlots& slots, const FavoritesList* f
     char shownName[kMenuNameLength + 1];
     TruncateName(name, kMenuNameLength, shownName, sizeof shownName);
     const std::int8_t childState = (attributes & (kAttrFolder | kAttrLink)) ? -1 : 0;
-    const long index = Append(0, shownName, CopyIdList(context_.allocator, item), attributes,
-                              childState, 1);
+    LPITEMIDLIST copy = CopyIdList(context_.allocator, item);
+    if (copy == nullptr) continue;
+    const long index = Append(0, shownName, copy, attributes, childState, 1);
     if (index >= 0) icons_.Assign(listing_.entries[index], item, attributes);
   }
   if (!any) Append(kEntryEmpty, nullptr, nullptr, 0, 0, 0);

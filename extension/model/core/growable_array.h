@@ -70,6 +70,11 @@ class GrowableArray {
     --count_;
   }
 
+  // Drops the elements from index `count` on.
+  void Truncate(std::size_t count) {
+    if (count < count_) count_ = count;
+  }
+
   void Clear() { count_ = 0; }
 
  private:
