@@ -47,7 +47,7 @@ void RecentList::Add(const ModelContext& context, LPITEMIDLIST list) {
   char name[MAX_PATH];
   DisplayName(context.desktop, list, name, sizeof name, SHGDN_FORPARSING);
   const int shown = ShownSlots(context.options->recentCount);
-  if (shown == 0) {
+  if (shown == 0 || context.options->recentEnabled == 0) {
     allocator_->Free(list);
     return;
   }

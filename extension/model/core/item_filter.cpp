@@ -8,13 +8,10 @@
 namespace quillo {
 namespace {
 
-// The text after the last "." of the final path component, or null when there is none.
+// The text after the last ".", or null when there is none.
 const char* ExtensionOf(const char* text) {
   const char* dot = std::strrchr(text, '.');
-  if (dot == nullptr) return nullptr;
-  const char* slash = std::strrchr(text, '\\');
-  if (slash != nullptr && slash > dot) return nullptr;
-  return dot + 1;
+  return dot == nullptr ? nullptr : dot + 1;
 }
 
 }  // namespace

@@ -64,6 +64,26 @@ TEST_F(RecentFavoritesTest, ReopeningMovesToTheFrontIgnoringCase) {
   EXPECT_EQ(lstrcmpiA(RecentNames()[0].c_str(), a.c_str()), 0);
 }
 
+TEST_F(RecentFavoritesTest, RecentMenuSortedByTheShellOrNewestFirst) {
+  const std::string a = File("a.txt");
+  const std::string b = File("b.txt");
+  const std::string c = File("c.txt");
+  context_.recent.Load(context_);
+  for (const std::string& path : {a, c, b}) context_.recent.Add(context_, ListFor(path));
+  {
+    auto sorted = OpenKind(kKindRecent);
+    ASSERT_NE(sorted->listing, nullptr);
+    EXPECT_EQ(Texts(*sorted->listing), (Strings{a, b, c}));
+  }
+  options_.recentSorted = 0;
+  auto newestFirst = OpenKind(kKindRecent);
+  ASSERT_NE(newestFirst->listing, nullptr);
+  EXPECT_EQ(Texts(*newestFirst->listing), (Strings{b, c, a}));
+  options_.recentEnabled = 0;  // nothing is added while the list is off
+  context_.recent.Add(context_, ListFor(File("d.txt")));
+  EXPECT_EQ(RecentNames(), (Strings{b, c, a}));
+}
+
 TEST_F(RecentFavoritesTest, TheSeventeenthItemPushesTheOldestOutOfMemoryAndFiles) {
   options_.recentCount = 16;
   context_.recent.Load(context_);
