@@ -303,6 +303,7 @@ unsigned Start(const StartParameters& p) {
   if (HandOver(p.singleInstance)) return kLwfHandedOver;
   if (!CreatePhantomWindows()) return Report(kLwfCommandsFailed);
   if (app.hooks.automaticUpdateCheck != nullptr) app.hooks.automaticUpdateCheck();
+  app.started = true;
   return kLwfOk;
 }
 
@@ -313,7 +314,8 @@ void SaveApplicationState() {
 
 void Teardown() {
   DestroyPhantomWindows();
-  if (!App().secondary) SaveApplicationState();
+  // A refused or handed-over start has no state of its own to keep.
+  if (App().started && !App().secondary) SaveApplicationState();
   CloseFrameworkWindows();
   if (App().programIcon != nullptr) DestroyIcon(App().programIcon);
   App().programIcon = nullptr;

@@ -71,6 +71,7 @@ struct LwfApp {
   bool autoStart = false;
   bool startMinimized = false;
   bool secondary = false;
+  bool started = false;  // the start-up ran to its end
   RestartRequest restart;
   int modalDepth = 0;
   std::vector<RECT> monitors;

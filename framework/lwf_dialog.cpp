@@ -52,6 +52,8 @@ void MoveCaptionToGroup(HWND check, const RECT& checkRect, HWND group) {
   const std::string text = std::string(CaptionBlankCount(height, BlankWidth(group)), ' ') + caption;
   SetWindowTextA(group, text.c_str());
   SetWindowTextA(check, "");
+  // The group no longer paints over the check box, which stays above it.
+  SetWindowLongA(group, GWL_STYLE, GetWindowLongA(group, GWL_STYLE) | WS_CLIPSIBLINGS);
   SetWindowPos(check, HWND_TOP, 0, 0, height, height, SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
