@@ -213,6 +213,15 @@ void ReadBackAndSave(HWND dialog, int mode) {
   SaveOptions(mode);
 }
 
+// After Apply the dialog shows what was stored: clamped counts and the command Windows kept.
+void ShowStoredFields(HWND dialog) {
+  const OptionsRecord& o = Options();
+  ShowNumber(dialog, IDC_RECENT_COUNT, o.recentCount);
+  ShowNumber(dialog, IDC_FAVORITES_COUNT, o.favoritesCount);
+  ShowNumber(dialog, IDC_SUB_OPEN_WIDTH, o.subOpenAreaWidth);
+  ShowTextField(dialog, IDC_UNKNOWN_COMMAND, o.unknownTypeCommand);
+}
+
 // The program picker; returns the chosen file or null.
 const char* PickProgram(HWND dialog, int editId) {
   char current[kDialogTextSize] = "";
@@ -265,6 +274,7 @@ void OnCommand(HWND dialog, int id) {
       break;
     case kApplyButton:
       ReadBackAndSave(dialog, kSaveApply);
+      ShowStoredFields(dialog);
       break;
     case IDCANCEL:
       EndDialog(dialog, IDCANCEL);

@@ -30,7 +30,8 @@ expect "extensions *.jpg,,  *.png" "$(opt_hex $EXTENSIONS 10)" "6a706700706e6700
 expect "no wildcard" "$(opt_i32 $ALL_EXT)" 0
 expect "recent count 0 stored as 1" "$(opt_i32 $RECENT_COUNT)" 1
 
-drive find 1001 5000 expect-text 1020 "*.jpg,,  *.png" settext 1020 "*" settext 1037 99 click 3
+drive find 1001 5000 expect-text 1037 1 expect-text 1020 "*.jpg,,  *.png" settext 1020 "*" \
+  settext 1037 99 click 3 expect-text 1037 64
 expect "extension *" "$(opt_hex $EXTENSIONS 4)" "2a000000"
 expect "wildcard" "$(opt_i32 $ALL_EXT)" 1
 expect "recent count 99 stored as 64" "$(opt_i32 $RECENT_COUNT)" 64
@@ -40,7 +41,8 @@ drive find 1001 5000 settext 1020 "" click 1042 \
   expect-enabled 1037 0 expect-enabled 1038 0 expect-enabled 1039 0 expect-enabled 1040 0 \
   expect-enabled 1043 0 expect-enabled 1044 0 expect-enabled 1057 0 \
   click 1052 expect-enabled 1053 0 expect-enabled 1054 0 expect-enabled 1060 0 \
-  click 1056 expect-enabled 1059 1 expect-enabled 1061 1 click 1048 expect-check 1049 0 click 3
+  click 1056 expect-enabled 1059 1 expect-enabled 1061 1 click 1048 expect-check 1049 0 click 3 \
+  expect-text 1059 16
 expect "empty extension text" "$(opt_hex $EXTENSIONS 2)" "0000"
 expect "empty text has no wildcard" "$(opt_i32 $ALL_EXT)" 0
 expect "recent off" "$(opt_i32 $RECENT_ON)" 0

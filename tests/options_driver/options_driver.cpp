@@ -70,7 +70,7 @@ class Driver {
  private:
   static int ArgumentCount(const std::string& c) {
     if (c == "sleep" || c == "gone" || c == "click" || c == "click-async") return 1;
-    if (c == "expect-foreground") return 0;
+    if (c == "expect-foreground" || c == "minimize" || c == "expect-restored") return 0;
     if (c == "find" || c == "expect-check" || c == "expect-enabled" || c == "settext" ||
         c == "expect-text" || c == "track" || c == "expect-count") {
       return 2;
@@ -141,6 +141,13 @@ class Driver {
     if (c == "gone") return Gone(std::atoi(a[0]));
     if (c == "expect-foreground") {
       return GetForegroundWindow() == target_ || Fail("the dialog is not the foreground window");
+    }
+    if (c == "minimize") {
+      ShowWindow(target_, SW_MINIMIZE);
+      return IsIconic(target_) || Fail("not minimised");
+    }
+    if (c == "expect-restored") {
+      return (IsWindowVisible(target_) && !IsIconic(target_)) || Fail("the dialog is minimised or hidden");
     }
     HWND control = Control(a[0]);
     if (control == nullptr) return Fail(std::string("no control ") + a[0]);
