@@ -7,7 +7,7 @@ INIT_ERROR="Error initializing the application!\\nError code 0x%08X."
 DELAY=0x61C
 
 # A second start brings the open (minimised) dialog back and ends with 0.
-opt_start
+opt_start -AUTOSTART
 FIRST=$OPT_PID
 drive find 1001 20000 minimize
 opt_start
@@ -15,14 +15,21 @@ opt_wait
 expect "second start exits with 0" "$OPT_EXIT" 0
 drive find 1001 5000 expect-restored expect-count 1001 1 expect-foreground
 
+# Broadcasts with another product's key are ignored; a restart request with ours restarts the
+# program with the arguments it was started with.
+drive find 1001 5000 minimize broadcast 0x83FE Quill0 sleep 1000 expect-minimized
+drive find 1001 5000 broadcast 0x8405 Quillo gone 10000 find 1001 20000
+OPT_PID=$FIRST
+opt_wait
+expect "restarted instance ended with 0" "$OPT_EXIT" 0
+expect "restart keeps the arguments" "$(tr -d '\0' <"$OPT_DATA/(LWF)Cmd.lcf")" "-AUTOSTART"
+
 # "-QUIT" ends the open instance; both processes exit with 0.
 before=$(sha1sum <"$OPT_OPTIONS")
 opt_start -QUIT
 opt_wait
 expect "-QUIT start exits with 0" "$OPT_EXIT" 0
-OPT_PID=$FIRST
-opt_wait
-expect "the open instance ends with 0" "$OPT_EXIT" 0
+drive sleep 2000 expect-count 1001 0
 expect "-QUIT saves nothing" "$(sha1sum <"$OPT_OPTIONS")" "$before"
 
 # Without Quillo32.dll: the start-up error with code 1, exit code 1, options untouched.

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <string>
 
+#include "core/crc32.h"
+
 namespace {
 
 constexpr char kTitle[] = "Quillo";
@@ -70,7 +72,10 @@ class Driver {
  private:
   static int ArgumentCount(const std::string& c) {
     if (c == "sleep" || c == "gone" || c == "click" || c == "click-async") return 1;
-    if (c == "expect-foreground" || c == "minimize" || c == "expect-restored") return 0;
+    if (c == "expect-foreground" || c == "minimize" || c == "expect-restored" || c == "expect-minimized") {
+      return 0;
+    }
+    if (c == "broadcast") return 2;
     if (c == "find" || c == "expect-check" || c == "expect-enabled" || c == "settext" ||
         c == "expect-text" || c == "track" || c == "expect-count") {
       return 2;
@@ -133,6 +138,12 @@ class Driver {
       return true;
     }
     if (c == "find") return Find(std::atoi(a[0]), std::atoi(a[1]));
+    if (c == "broadcast") {
+      // The framework's control message as another instance of a product would send it.
+      const UINT control = RegisterWindowMessageA("LWFMSG_LWFCONTROL");
+      const WPARAM message = std::strtoul(a[0], nullptr, 0);
+      return PostMessageA(HWND_BROADCAST, control, message, lwf::InstanceKey(a[1])) || Fail("broadcast failed");
+    }
     if (c == "expect-count") {
       const int count = FindDialogs(std::atoi(a[0])).count;
       return count == std::atoi(a[1]) || Fail(std::to_string(count) + " dialogs");
@@ -149,6 +160,7 @@ class Driver {
     if (c == "expect-restored") {
       return (IsWindowVisible(target_) && !IsIconic(target_)) || Fail("the dialog is minimised or hidden");
     }
+    if (c == "expect-minimized") return IsIconic(target_) || Fail("the dialog is not minimised");
     HWND control = Control(a[0]);
     if (control == nullptr) return Fail(std::string("no control ") + a[0]);
     if (c == "click") {

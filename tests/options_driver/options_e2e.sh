@@ -77,10 +77,12 @@ opt_u16() { python3 -c "import struct,sys;d=open(sys.argv[1],'rb').read();print(
 opt_hex() { python3 -c "import sys;d=open(sys.argv[1],'rb').read();o=int(sys.argv[2],0);print(d[o:o+int(sys.argv[3])].hex())" "$OPT_OPTIONS" "$1" "$2"; }
 opt_size() { stat -c %s "$1" 2>/dev/null || echo missing; }
 
-# reg_value <key> <value>: the data of a registry value, "missing" when absent.
+# reg_value <key> <value>: the data of a registry value ("" names the default value),
+# "missing" when absent.
 reg_value() {
-  local out
-  if out=$(wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' | grep -i "^ *$2 "); then
+  local args=(/v "$2") label=$2 out
+  if [ -z "$2" ]; then args=(/ve); label='(Default)'; fi
+  if out=$(wine reg query "$1" "${args[@]}" </dev/null 2>/dev/null | tr -d '\r' | grep -F "    $label    "); then
     echo "$out" | sed -E 's/^ *[^ ]+ +REG_[A-Z_]+ *//'
   else
     echo missing
