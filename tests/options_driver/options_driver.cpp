@@ -18,6 +18,7 @@ constexpr char kTitle[] = "Quillo";
 constexpr UINT kSendTimeout = 10000;
 
 struct Search {
+  const char* title;
   int childId;
   HWND found;
   int count;
@@ -28,7 +29,7 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM data) {
   char className[16], title[64];
   if (!IsWindowVisible(window) || !GetClassNameA(window, className, sizeof className) ||
       std::strcmp(className, "#32770") != 0 || !GetWindowTextA(window, title, sizeof title) ||
-      std::strcmp(title, kTitle) != 0 || GetDlgItem(window, search->childId) == nullptr) {
+      std::strcmp(title, search->title) != 0 || GetDlgItem(window, search->childId) == nullptr) {
     return TRUE;
   }
   if (search->found == nullptr) search->found = window;
@@ -36,8 +37,8 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM data) {
   return TRUE;
 }
 
-Search FindDialogs(int childId) {
-  Search search{childId, nullptr, 0};
+Search FindDialogs(const char* title, int childId) {
+  Search search{title, childId, nullptr, 0};
   EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
   return search;
 }
@@ -76,6 +77,7 @@ class Driver {
       return 0;
     }
     if (c == "broadcast") return 2;
+    if (c == "find-title") return 3;
     if (c == "find" || c == "expect-check" || c == "expect-enabled" || c == "settext" ||
         c == "expect-text" || c == "track" || c == "expect-count") {
       return 2;
@@ -97,16 +99,16 @@ class Driver {
     return text;
   }
 
-  bool Find(int childId, int timeout) {
+  bool Find(const char* title, int childId, int timeout) {
     for (int waited = 0; waited <= timeout; waited += 100) {
-      const Search search = FindDialogs(childId);
+      const Search search = FindDialogs(title, childId);
       if (search.found != nullptr) {
         target_ = search.found;
         return true;
       }
       Sleep(100);
     }
-    return Fail("no dialog \"" + std::string(kTitle) + "\" with control " + std::to_string(childId));
+    return Fail("no dialog \"" + std::string(title) + "\" with control " + std::to_string(childId));
   }
 
   bool Gone(int timeout) {
@@ -137,7 +139,8 @@ class Driver {
       Sleep(std::atoi(a[0]));
       return true;
     }
-    if (c == "find") return Find(std::atoi(a[0]), std::atoi(a[1]));
+    if (c == "find") return Find(kTitle, std::atoi(a[0]), std::atoi(a[1]));
+    if (c == "find-title") return Find(a[0], std::atoi(a[1]), std::atoi(a[2]));
     if (c == "broadcast") {
       // The framework's control message as another instance of a product would send it.
       const UINT control = RegisterWindowMessageA("LWFMSG_LWFCONTROL");
@@ -145,7 +148,7 @@ class Driver {
       return PostMessageA(HWND_BROADCAST, control, message, lwf::InstanceKey(a[1])) || Fail("broadcast failed");
     }
     if (c == "expect-count") {
-      const int count = FindDialogs(std::atoi(a[0])).count;
+      const int count = FindDialogs(kTitle, std::atoi(a[0])).count;
       return count == std::atoi(a[1]) || Fail(std::to_string(count) + " dialogs");
     }
     if (target_ == nullptr) return Fail("no dialog found yet");
