@@ -61,9 +61,10 @@ void ExpandVariables(const VariableTable& table, char* text, std::size_t size) {
   if (text == nullptr || size == 0) return;
   std::size_t length = strnlen(text, size - 1);
   text[length] = '\0';
+  std::size_t insertedEnd = 0;  // text before this position came from variable values
   std::size_t at = 0;
   while (at < length) {
-    if (text[at] == '\\' && text[at + 1] == 'n') {
+    if (at >= insertedEnd && text[at] == '\\' && text[at + 1] == 'n') {
       text[at] = '\r';
       text[at + 1] = '\n';
       at += 2;
@@ -82,6 +83,12 @@ void ExpandVariables(const VariableTable& table, char* text, std::size_t size) {
     std::memcpy(text + at, v->value, valueKept);
     length = at + valueKept + restKept;
     text[length] = '\0';
+    // The inserted value is protected; a value inserted inside another shifts that one's end.
+    const std::size_t shiftedEnd =
+        (at < insertedEnd && insertedEnd + valueKept > v->nameLength)
+            ? std::min(insertedEnd + valueKept - v->nameLength, length)
+            : 0;
+    insertedEnd = std::max(shiftedEnd, at + valueKept);
     // An empty value leaves the following character unexamined: stay on it.
     if (valueKept > 0) ++at;
   }

@@ -38,8 +38,9 @@ class VariableTable {
   std::vector<ScriptVariable> variables_;
 };
 
-// Expands the NUL-terminated text in its buffer of `size` bytes, left to right: "\n" becomes
-// CR LF; a variable's name is replaced by its value, and the walk goes on at the value's second
+// Expands the NUL-terminated text in its buffer of `size` bytes, left to right: "\n" written in
+// the text becomes CR LF (inside inserted values it stays, so that a folder such as C:\new keeps
+// its name); a variable's name is replaced by its value, and the walk goes on at the value's second
 // character (so references inside a value after its first character expand too). An undefined
 // reference stays as written. A result that would not fit is cut to size - 1 characters, so a
 // value that refers to itself ends when the buffer is full.

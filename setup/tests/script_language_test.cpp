@@ -149,6 +149,9 @@ TEST_F(ScriptTest, ExpansionReexpandsAfterTheFirstCharacterOfAValue) {
   EXPECT_EQ(Expand("#UNDEFINED# and #A#"), "#UNDEFINED# and 1");
   variables.Set("#E#", "");
   EXPECT_EQ(Expand("#E##A#"), "1");  // an empty value does not hide the next reference
+  variables.Set("#P#", "C:\\new");
+  variables.Set("#Q#", "[#P#]\\ny");  // a folder named like "\n" inside values stays as it is
+  EXPECT_EQ(Expand("#Q#\\n#P#\\nul"), "[C:\\new]\\ny\r\nC:\\new\r\nul");
 }
 
 TEST_F(ScriptTest, OverlongExpansionsAreCutAtTheBuffer) {
