@@ -133,7 +133,15 @@ int ShutDown(bool startupFailed, int exitCode) {
   SetupState& state = Setup();
   state.script.clear();
   DeleteFonts();
-  if (startupFailed) ShowCodeMessage(nullptr, kStartupFailed);
+  if (startupFailed) {
+    // An unattended install must not wait for a click: it reports the failure in its log.
+    state.errorCode = kStartupFailed;
+    if (state.silent) {
+      WriteSetupLog();
+    } else {
+      ShowCodeMessage(nullptr, kStartupFailed);
+    }
+  }
   // Only the temporary copy removes itself: an Uninstall.exe that could not hand over stays.
   if (state.mode == SetupMode::kUninstall && IsTemporaryUninstaller(state.programPath)) {
     StartSelfDeletion();
