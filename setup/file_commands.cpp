@@ -60,6 +60,19 @@ int CopyOverLockedFile(const char* source, const char* destination) {
   return result == kSharingViolation ? kCopyFailed : result;
 }
 
+// Replaces the target's icon group 101 by this program's uninstall icon group 102, if it has one.
+void UseUninstallIcon(const char* target) {
+  const HINSTANCE self = Setup().instance;
+  HRSRC icon = FindResourceA(self, MAKEINTRESOURCEA(102), RT_GROUP_ICON);
+  HGLOBAL loaded = icon ? LoadResource(self, icon) : nullptr;
+  if (loaded == nullptr) return;
+  HANDLE update = BeginUpdateResourceA(target, FALSE);
+  if (update == nullptr) return;
+  const bool replaced = UpdateResourceA(update, RT_GROUP_ICON, MAKEINTRESOURCEA(101), 0,
+                                        LockResource(loaded), SizeofResource(self, icon));
+  EndUpdateResourceA(update, !replaced);
+}
+
 }  // namespace
 
 int CreateDirCommand(const char* path) {
@@ -91,31 +104,19 @@ int CopyUninstallCommand(const char* target) {
   }
   std::optional<std::vector<std::uint8_t>> image = ReadWholeFile(target);
   if (!image) return kCopyFailed;
+  const std::optional<std::size_t> payloadStart = FindPayloadStart(image->data(), image->size());
+  if (!payloadStart) return kCopyFailed;
   MarkAsUninstaller(*image);
-  if (WriteWholeFile(target, image->data(), image->size()) != kNoError) return kCopyFailed;
-
-  // Resource updating drops appended data: swap the icon first, then append the payload again.
-  HRSRC uninstallIcon = FindResourceA(Setup().instance, MAKEINTRESOURCEA(102), RT_GROUP_ICON);
-  HGLOBAL loaded = uninstallIcon ? LoadResource(Setup().instance, uninstallIcon) : nullptr;
-  if (loaded != nullptr) {
-    HANDLE update = BeginUpdateResourceA(target, FALSE);
-    if (update != nullptr) {
-      const bool replaced = UpdateResourceA(update, RT_GROUP_ICON, MAKEINTRESOURCEA(101), 0,
-                                            LockResource(loaded),
-                                            SizeofResource(Setup().instance, uninstallIcon));
-      EndUpdateResourceA(update, !replaced);
-    }
-  }
-  const std::optional<std::size_t> payloadEnd = FindPayloadStart(image->data(), image->size());
-  if (!payloadEnd) return kCopyFailed;
-  const std::size_t headerAt = *payloadEnd - kPayloadHeaderSize;
+  // The program part is written back alone: whether or not the resource update below keeps
+  // appended data, the payload is then appended exactly once.
+  const std::size_t headerAt = *payloadStart - kPayloadHeaderSize;
+  if (WriteWholeFile(target, image->data(), headerAt) != kNoError) return kCopyFailed;
+  UseUninstallIcon(target);
   FileHandle file(CreateFileA(target, FILE_APPEND_DATA, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return kCopyFailed;
   const DWORD size = static_cast<DWORD>(image->size() - headerAt);
   DWORD written = 0;
-  if (SetFilePointer(file.get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER ||
-      !WriteFile(file.get(), image->data() + headerAt, size, &written, nullptr) ||
+  if (!file || !WriteFile(file.get(), image->data() + headerAt, size, &written, nullptr) ||
       written != size) {
     return kCopyFailed;
   }
