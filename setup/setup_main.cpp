@@ -155,10 +155,13 @@ int ShutDown(bool startupFailed, int exitCode) {
 
 // The wizard pages are not part of this program yet: say so instead of pretending.
 void ShowWizardUnavailable() {
+  const bool uninstall = Setup().mode == SetupMode::kUninstall;
   ShowSetupMessage(nullptr,
-                   "The #SETUPMODE# wizard is not available in this version.\n"
-                   "To install #PROGRAM#, run Setup with the installation folder as its argument, "
-                   "for example:\nSetup.exe C:\\Program Files\\#PROGRAM#",
+                   uninstall ? "The #SETUPMODE# wizard is not available in this version.\n"
+                               "Nothing was removed from your computer."
+                             : "The #SETUPMODE# wizard is not available in this version.\n"
+                               "To install #PROGRAM#, run Setup with the installation folder as "
+                               "its argument, for example:\nSetup.exe C:\\Program Files\\#PROGRAM#",
                    MB_OK | MB_ICONINFORMATION);
 }
 

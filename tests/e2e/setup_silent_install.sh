@@ -149,6 +149,26 @@ rc=$(run_setup "$work/loose" "$work/loose/Setup.exe" 'C:\LooseTarget')
 [ ! -e "$WINEPREFIX/drive_c/LooseTarget/Quillo.exe" ] || e2e_fail "payload script was used"
 echo "ok: a loose Setup.lis wins over the payload"
 
+# Uninstall.exe hands over to "_LWUItmp.exe" in the temporary folder and ends with 0. Until the
+# wizard exists the copy says that it is not available; once dismissed, the copy removes itself
+# through its batch file, and the installation is untouched.
+if command -v xdotool >/dev/null; then
+  temp=$(winepath -u "$(wine cmd /c echo %TEMP% </dev/null 2>/dev/null | tr -d '\r')")
+  rc=$(run_setup "$work/run" "$install_dir/Uninstall.exe")
+  [ "$rc" = 0 ] || e2e_fail "Uninstall.exe exited $rc"
+  [ -f "$temp/_LWUItmp.exe" ] || e2e_fail "no temporary uninstaller in $temp"
+  for _ in $(seq 1 50); do xdotool search --name '^Uninstall$' >/dev/null 2>&1 && break; sleep 0.2; done
+  e2e_screenshot uninstall-wizard-not-available
+  xdotool key Return
+  for _ in $(seq 1 50); do [ -e "$temp/_LWUItmp.exe" ] || break; sleep 0.2; done
+  [ ! -e "$temp/_LWUItmp.exe" ] || e2e_fail "the temporary uninstaller did not delete itself"
+  [ ! -e "$temp/LWAutoDel.bat" ] || e2e_fail "the self-deletion batch is left"
+  [ -f "$install_dir/Uninstall.exe" ] || e2e_fail "the installation was changed"
+  echo "ok: Uninstall.exe hands over to _LWUItmp.exe, which removes itself at its end"
+else
+  echo "SKIPPED: the hand-over to the temporary uninstaller needs xdotool to dismiss its message"
+fi
+
 # The uninstaller, run as its temporary copy with the install folder: a silent uninstall.
 mkdir -p "$work/unins"
 cp "$install_dir/Uninstall.exe" "$work/unins/Q_LWUItmp.exe"
