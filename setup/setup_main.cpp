@@ -27,20 +27,6 @@ namespace {
 constexpr int kExitRefused64Bit = 1;
 constexpr int kExitStartupFailed = 13;
 
-// The command line after the program name.
-const char* ArgumentText(const char* commandLine) {
-  const char* p = commandLine;
-  if (*p == '"') {
-    ++p;
-    while (*p && *p != '"') ++p;
-    if (*p == '"') ++p;
-  } else {
-    while (*p && *p != ' ' && *p != '\t') ++p;
-  }
-  while (*p == ' ' || *p == '\t') ++p;
-  return p;
-}
-
 void ApplyCommandLine(const SetupCommandLine& line) {
   SetupState& state = Setup();
   if (line.hasWorkDir) SetCurrentDirectoryA(line.workDir.c_str());
@@ -167,7 +153,7 @@ void ShowWizardUnavailable() {
 
 int RunSetup(HINSTANCE instance) {
   SetupState& state = Setup();
-  ApplyCommandLine(ParseSetupCommandLine(ArgumentText(GetCommandLineA())));
+  ApplyCommandLine(ParseSetupCommandLine(SkipProgramName(GetCommandLineA())));
   state.instance = instance;
   const DWORD length = GetModuleFileNameA(nullptr, state.programPath, sizeof state.programPath);
   if (length == 0 || length >= sizeof state.programPath) state.programPath[0] = '\0';

@@ -30,8 +30,9 @@ struct SetupState {
   HFONT titleFont = nullptr;
   HFONT messageFont = nullptr;
   HFONT boldMessageFont = nullptr;
-  char linkText[MAX_PATH] = "";
-  char linkTarget[MAX_PATH] = "";
+  // The wizard pages' hyperlink (#URLTEXT# and #URLLINK# replace them).
+  char linkText[MAX_PATH] = "www.larkwell.com";
+  char linkTarget[MAX_PATH] = "http://www.larkwell.com";
   // The progress page while phase 1 runs with the wizard; null otherwise.
   std::atomic<SetupProgress*> progress{nullptr};
   VariableTable variables;

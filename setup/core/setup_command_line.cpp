@@ -18,6 +18,19 @@ bool LastPartHasDot(const char* path) {
 
 }  // namespace
 
+const char* SkipProgramName(const char* commandLine) {
+  const char* p = commandLine;
+  if (*p == '"') {
+    ++p;
+    while (*p && *p != '"') ++p;
+    if (*p == '"') ++p;
+  } else {
+    while (*p && *p != ' ' && *p != '\t') ++p;
+  }
+  while (*p == ' ' || *p == '\t') ++p;
+  return p;
+}
+
 SetupCommandLine ParseSetupCommandLine(const char* text) {
   SetupCommandLine result;
   if (text == nullptr) return result;

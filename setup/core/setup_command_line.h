@@ -16,6 +16,9 @@ struct SetupCommandLine {
   std::vector<std::string> initFiles;  // each at most 259 characters; longer ones are dropped
 };
 
+// The command line after the program name (which may be quoted) and the blanks that follow it.
+const char* SkipProgramName(const char* commandLine);
+
 // `text` is the command line after the program name.
 SetupCommandLine ParseSetupCommandLine(const char* text);
 

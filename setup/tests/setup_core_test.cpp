@@ -35,6 +35,13 @@ TEST(SetupCommandLineTest, FolderMakesSilentAndDottedNamesAreInitFiles) {
   EXPECT_FALSE(ParseSetupCommandLine("").silent);
 }
 
+TEST(SetupCommandLineTest, ProgramNameIsSkipped) {
+  EXPECT_STREQ(SkipProgramName("\"C:\\Program Files\\Setup.exe\"  C:\\Q"), "C:\\Q");
+  EXPECT_STREQ(SkipProgramName("Setup.exe\tx"), "x");
+  EXPECT_STREQ(SkipProgramName("\"unterminated"), "");
+  EXPECT_STREQ(SkipProgramName(""), "");
+}
+
 TEST(SetupCommandLineTest, WorkDirIsReadWithinBounds) {
   SetupCommandLine c = ParseSetupCommandLine("-workdir \"C:\\Work\" C:\\Target");
   EXPECT_TRUE(c.hasWorkDir);
