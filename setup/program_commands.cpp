@@ -50,8 +50,10 @@ struct WindowSearch {
 BOOL CALLBACK FindFrameworkWindow(HWND window, LPARAM param) {
   auto* search = reinterpret_cast<WindowSearch*>(param);
   char className[32], title[MAX_PATH];
-  if (GetClassNameA(window, className, sizeof className) && std::strcmp(className, "LWFWindow") == 0 &&
-      GetWindowTextA(window, title, sizeof title) >= 0 && ContainsIgnoringCase(title, search->title)) {
+  title[0] = '\0';
+  if (GetClassNameA(window, className, sizeof className) &&
+      std::strcmp(className, "LWFWindow") == 0 && GetWindowTextA(window, title, sizeof title) &&
+      ContainsIgnoringCase(title, search->title)) {
     search->found = window;
     return FALSE;
   }

@@ -62,7 +62,11 @@ void DeleteTree(HKEY root, const char* key, REGSAM view) {
       if (RegOpenKeyExA(root, path, 0, KEY_READ | view, check.receive()) == ERROR_SUCCESS) break;
     }
   }
-  RegDeleteKeyExA(root, key, view, 0);
+  // Resolved at run time: 32-bit Windows XP lacks it (and never asks for another view).
+  using RegDeleteKeyExAFn = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
+  auto deleteKey = reinterpret_cast<RegDeleteKeyExAFn>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA")));
+  if (deleteKey) deleteKey(root, key, view, 0);
 }
 
 void ShowValueStatus(const char* name, const char* data) {

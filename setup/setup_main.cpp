@@ -15,6 +15,7 @@
 #include "silent_install.h"
 #include "system_version.h"
 #include "uninstaller_process.h"
+#include "win_handle.h"
 
 // The mode marker lives in the initialised data; the uninstaller copy carries it patched.
 extern "C" {
@@ -104,15 +105,13 @@ bool StartUp(bool& relaunched) {
 bool EnableShutdownPrivilege() {
   HANDLE token = nullptr;
   if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token)) return false;
+  const FileHandle ownedToken(token);
   TOKEN_PRIVILEGES privileges{};
   privileges.PrivilegeCount = 1;
   privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-  const bool enabled =
-      LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid) &&
-      AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr) &&
-      GetLastError() == ERROR_SUCCESS;
-  CloseHandle(token);
-  return enabled;
+  return LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid) &&
+         AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr) &&
+         GetLastError() == ERROR_SUCCESS;
 }
 
 int ShutDown(bool startupFailed, int exitCode) {

@@ -2,6 +2,7 @@
 #include "file_commands.h"
 
 #include "payload_file.h"
+#include "script_commands.h"
 #include "setup_error_code.h"
 #include "setup_win_test_support.h"
 
@@ -147,6 +148,31 @@ TEST_F(FileCommands, CopyUninstallKeepsOnlyTheUninstallScript) {
   ASSERT_TRUE(script);
   EXPECT_EQ(std::string(script->begin(), script->end()), "uninstall script");
   EXPECT_FALSE(LoadSetupFile("Setup.lis", 0));
+}
+
+TEST_F(FileCommands, PhaseRunsTheCommandsOfTheScript) {
+  const std::string script =
+      "PhaseBegin 0\r\nSet #DIR#, " + dir.path() + "\r\nPhaseEnd\r\n"
+      "PhaseBegin 1\r\n"
+      "CreateDir #DIR#\\made\r\n"
+      "If #64#, =, 7\r\nCreateDir #DIR#\\skipped\r\nEndif\r\n"
+      "CopyFile Missing.txt, #DIR#\\made\r\n"
+      "CreateDir #DIR#\\after failure\r\n"
+      "PhaseEnd\r\n";
+  setup::Setup().script.assign(script.begin(), script.end());
+  setup::Setup().script.push_back('\0');
+  setup::Setup().variables.Set("#64#", "1");
+  EXPECT_EQ(RunPhase(0, false), kNoError);
+  EXPECT_EQ(RunPhase(1, false), kPayloadEntryMissing);
+  EXPECT_EQ(setup::Setup().errorCode, kPayloadEntryMissing);
+  EXPECT_TRUE(FileExists(dir / "made"));
+  EXPECT_FALSE(FileExists(dir / "skipped"));
+  EXPECT_FALSE(FileExists(dir / "after failure"));  // setup mode stops at the failure
+
+  setup::Setup().mode = SetupMode::kUninstall;  // an uninstall runs on
+  EXPECT_EQ(RunPhase(1, false), kPayloadEntryMissing);
+  EXPECT_TRUE(FileExists(dir / "after failure"));
+  EXPECT_EQ(RunPhase(2, false), kNoError);
 }
 
 }  // namespace

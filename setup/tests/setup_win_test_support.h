@@ -38,6 +38,9 @@ class SetupStateTest : public ::testing::Test {
     s.reboot = false;
     s.cancel = false;
     s.windowsVersion = 610;
+    s.mode = SetupMode::kSetup;
+    s.script.clear();
+    s.errorCode = 0;
   }
 };
 
