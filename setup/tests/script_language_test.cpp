@@ -170,6 +170,26 @@ TEST_F(ScriptTest, OverlongExpansionsAreCutAtTheBuffer) {
   EXPECT_STREQ(small, "1234567");
 }
 
+// Random scripts and texts: whatever the input, nothing is read or written outside a buffer
+// (the sanitizers watch) and every phase run ends.
+TEST_F(ScriptTest, ArbitraryInputStaysWithinBuffers) {
+  const char alphabet[] = "#AB\\n\r\n ,\"^xIfElseEndifSetPhaseBegin01";
+  unsigned state = 12345;
+  auto next = [&state] { return state = state * 1103515245u + 12345u; };
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    const unsigned length = next() % 700;
+    for (unsigned i = 0; i < length; ++i) text += alphabet[next() % (sizeof alphabet - 1)];
+    variables.Set("#A#", text.substr(0, next() % 600).c_str());
+    variables.Set("#B", text.substr(next() % (text.size() + 1)).c_str());
+    char buffer[kArgumentSize];
+    std::snprintf(buffer, sizeof buffer, "%s", text.c_str());
+    ExpandVariables(variables, buffer, sizeof buffer);
+    EXPECT_LT(std::strlen(buffer), kArgumentSize);
+    Run("PhaseBegin 1\r\n" + text + "\r\nSet #A#, " + text + "\r\n", 1, SetupMode::kUninstall);
+  }
+}
+
 TEST_F(ScriptTest, ConditionsCompareTextsAndNumberRanges) {
   auto test = [&](const char* os) {
     variables.Set("#OS#", os);
