@@ -16,7 +16,9 @@
 #include "data_folder.h"
 #include "menu/core/item_id.h"
 #include "item_id_list.h"
+#include "listing_cache.h"
 #include "menu/core/menu_metrics.h"
+#include "model_context.h"
 #include "options_record.h"
 #include "shell_allocator.h"
 #include "win_owners.h"
@@ -98,6 +100,11 @@ struct ExtensionState {
   ProgramFolders Folders{};
   OptionsRecord Options{};
   ActiveColors Colors{};
+
+  // The item model: its view of this state (filled at every initialisation), the recent and
+  // favourites lists it holds, and the listings of the open menus.
+  ModelContext Model;
+  ListingCache Listings{Model};
 };
 
 // The process's one state, zero-initialised when the module loads.

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "data_file.h"
+#include "model_binding.h"
 #include "setup_info.h"
 #include "shell_item.h"
 #include "system_colors.h"
@@ -137,6 +138,7 @@ bool RunGlobalInitialisation(ExtensionState& state) {
     return false;
   }
   ReadOptionsFile(state);
+  PrepareItemModel(state);
   ComputeMetrics(state);
   FillSpecialFolderTable(state);
   return true;

@@ -1,5 +1,7 @@
 #include "menu_hooks.h"
 
+#include "menu/explorer_menu_hook.h"
+
 namespace quillo {
 
 void InstallMenuHooks(ExtensionState& state) {
@@ -17,17 +19,21 @@ void RemoveMenuHooks(ExtensionState& state) {
   state.KeyboardHook.reset();
 }
 
-// The menu machinery that reacts to these messages is not part of this module yet; the hooks
-// already sit on the thread so that their installation and removal are exercised.
 LRESULT CALLBACK CallWndProcHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && lParam != 0) {
+    OnExplorerMenuMessage(*reinterpret_cast<const CWPSTRUCT*>(lParam));
+  }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// A consumed click or key is dropped (returning 1), so the menu loop never sees it.
 LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code >= 0 && OnMenuMouseMessage(wParam)) return 1;
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code >= 0 && OnMenuKey(wParam, lParam)) return 1;
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 

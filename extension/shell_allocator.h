@@ -16,6 +16,7 @@ class ShellAllocator : public IdListAllocator {
   bool Acquire();
   void Release() { malloc_.Reset(); }
   bool Ready() const { return malloc_ != nullptr; }
+  IMalloc* Get() const { return malloc_.Get(); }
 
   void* Allocate(std::size_t size) override;
   void Free(void* block) override;

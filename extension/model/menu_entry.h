@@ -8,16 +8,16 @@
 #include <atomic>
 #include <cstdint>
 
+#include "menu/core/entry_kind.h"
+
 namespace quillo {
 
-// Values of MenuEntry::name below zero: the extension's own entries.
-enum EntryKind : std::int32_t {
-  kEntryEmpty = -1,      // "(Empty)"
-  kEntrySeparator = -2,
-  kEntryRecent = -3,     // "Recent"
-  kEntryFavorites = -4,  // "Favorites"
-  kEntryMore = -5,       // "More..."
-};
+// Values of MenuEntry::name below zero: the extension's own entries (the menu side's EntryKind).
+constexpr EntryKind kEntryEmpty = kEmptyEntry;          // "(Empty)"
+constexpr EntryKind kEntrySeparator = kSeparatorEntry;
+constexpr EntryKind kEntryRecent = kRecentEntry;        // "Recent"
+constexpr EntryKind kEntryFavorites = kFavoritesEntry;  // "Favorites"
+constexpr EntryKind kEntryMore = kMoreEntry;            // "More..."
 
 constexpr std::uint64_t kSizeNotComputed = ~std::uint64_t{0};
 

@@ -256,7 +256,10 @@ void Click(LONG x, LONG y, DWORD down, DWORD up) {
 }
 
 void ScreenshotHandshake(const std::string& name) {
-  std::string base = std::string(getenv("HOST_SHOTS") ? getenv("HOST_SHOTS") : ".") + "\\" + name;
+  char shots[MAX_PATH] = ".";
+  const DWORD length = GetEnvironmentVariableA("HOST_SHOTS", shots, sizeof shots);
+  if (length == 0 || length >= sizeof shots) std::strcpy(shots, ".");
+  std::string base = std::string(shots) + "\\" + name;
   HANDLE marker = CreateFileA((base + ".ready").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
   std::printf("shot name=%s\n", Quoted(name.c_str()).c_str());

@@ -1,0 +1,188 @@
+#include "menu_window.h"
+
+#include "entry_menu.h"
+#include "entry_painter.h"
+#include "extension_state.h"
+#include "item_activation.h"
+#include "level_building.h"
+#include "menu/core/highlight.h"
+#include "menu_level.h"
+#include "menu_trace.h"
+#include "menu_session.h"
+#include "model_binding.h"
+
+#include <cstring>
+
+namespace quillo {
+namespace {
+
+constexpr std::uint32_t kMenuDataMask = 0xFFFFFFFFu;
+
+void ShowCursorFor(int busyCount) {
+  switch (BusyCursorFor(busyCount)) {
+    case BusyCursor::kAppStarting: SetCursor(LoadCursor(nullptr, IDC_APPSTARTING)); break;
+    case BusyCursor::kArrow: SetCursor(LoadCursor(nullptr, IDC_ARROW)); break;
+    case BusyCursor::kUnchanged: break;
+  }
+}
+
+// The item data of a menu item, -1 when it cannot be read.
+std::uint32_t GetEntryItemId(HMENU menu, UINT item, bool byPosition) {
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_DATA;
+  if (!GetMenuItemInfoA(menu, item, byPosition, &info)) return kNoItemId;
+  return static_cast<std::uint32_t>(info.dwItemData & kMenuDataMask);
+}
+
+int FindHighlightedPosition(HMENU menu) {
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) return i;
+  }
+  return -1;
+}
+
+// An entry whose children are still unknown cascades as soon as it is highlighted: it gets an
+// empty popup that OpenLevel fills (or removes when the folder shows nothing).
+void AttachSubmenuOnHighlight(std::uint32_t itemId, int position) {
+  MenuEntry* entry = LookupEntry(itemId);
+  MenuLevel* level = LevelAt(ItemIdLevel(itemId));
+  if (entry == nullptr || level == nullptr) return;
+  std::int8_t expected = -1;
+  if (!std::atomic_ref<std::int8_t>(entry->childState)
+           .compare_exchange_strong(expected, static_cast<std::int8_t>(kChildStateAttached),
+                                    std::memory_order_acq_rel)) {
+    return;
+  }
+  SetEntrySubmenu(*level, position, CreatePopupMenu(), level->createdSubmenus);
+}
+
+void TrackHighlight(WPARAM wParam, LPARAM lParam) {
+  ExtensionState& state = State();
+  const auto menu = reinterpret_cast<HMENU>(lParam);
+  const UINT flags = HIWORD(wParam);
+  if (state.InvocationMode > 0) ShowCursorFor(state.BusyCursorCount);
+  if (MenuLoopClosing(menu == nullptr, flags)) {
+    MenuTeardown();
+    return;
+  }
+  const int position = FindHighlightedPosition(menu);
+  if (flags & MF_MOUSESELECT) {
+    if (!GetMenuItemRect(nullptr, menu, static_cast<UINT>(position), &state.SelectedItemRect)) {
+      SetRectEmpty(&state.SelectedItemRect);
+    }
+    state.SelectedByMouse = 1;
+  } else {
+    GetWindowRect(GetDesktopWindow(), &state.SelectedItemRect);
+    state.SelectedByMouse = 0;
+  }
+  if (menu == state.ExplorerMenu) {
+    state.HighlightedItemId = kNoItemId;
+    state.OwnMenuActive = position >= 0 &&
+                          GetEntryItemId(menu, static_cast<UINT>(position), true) == state.RootItemData;
+    if (state.InvocationMode > 0 && position >= 0) {
+      char text[kPathSize + 1] = "";
+      GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+      std::memcpy(state.HighlightedText, text, sizeof text);
+      state.InvocationMode = DragModeFromEntryText(text, state.InvocationMode);
+      SyncItemModel(state);
+    }
+  }
+  if (!state.OwnMenuActive || position < 0) return;
+  const std::uint32_t itemId = GetEntryItemId(menu, static_cast<UINT>(position), true);
+  state.HighlightedItemId = itemId;
+  MenuTrace("highlight item=0x%08x position=%d mouse=%d", itemId, position, state.SelectedByMouse);
+  if (!IsRootItemId(itemId)) AttachSubmenuOnHighlight(itemId, position);
+}
+
+// Quillo_RButtonMsg: the shell's own context menu for the highlighted entry, or an activation
+// when nothing is highlighted.
+void RightButton() {
+  ExtensionState& state = State();
+  const ItemId highlighted = state.HighlightedItemId;
+  if (highlighted == kNoItemId) {
+    ActivateHighlighted();
+    return;
+  }
+  const MenuEntry* entry = LookupEntry(highlighted);
+  LPCITEMIDLIST list = IsRootItemId(highlighted) ? static_cast<LPCITEMIDLIST>(
+                                                       static_cast<void*>(state.TargetIdList.get()))
+                                                 : entry != nullptr ? entry->idList : nullptr;
+  if (list != nullptr) ShowEntryMenu(list);
+}
+
+bool IsOwnerDrawnMenuItem(UINT controlType, UINT itemId) {
+  return controlType == ODT_MENU && itemId == State().RootItemData;
+}
+
+}  // namespace
+
+void ApplyCursorMessage(WPARAM wParam) {
+  ExtensionState& state = State();
+  state.BusyCursorCount = NextBusyCursorCount(state.BusyCursorCount, wParam);
+  ShowCursorFor(state.BusyCursorCount);
+}
+
+LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  ExtensionState& state = State();
+  const WNDPROC previous = state.PreviousWindowProc;
+  if (message != 0 && message == state.LButtonMsg) {
+    ActivateHighlighted();
+    return 0;
+  }
+  if (message != 0 && message == state.RButtonMsg) {
+    RightButton();
+    return 0;
+  }
+  if (message != 0 && message == state.CursorMsg) {
+    ApplyCursorMessage(wParam);
+    return 0;
+  }
+  switch (message) {
+    case WM_DRAWITEM: {
+      const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (draw.CtlType == ODT_MENU && state.OwnMenuActive) {
+        DrawOwnEntry(draw);
+        return TRUE;
+      }
+      if (IsOwnerDrawnMenuItem(draw.CtlType, draw.itemID)) return TRUE;
+      break;
+    }
+    case WM_MEASUREITEM: {
+      auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (measure.CtlType == ODT_MENU && state.OwnMenuActive) {
+        MeasureOwnEntry(measure);
+        return TRUE;
+      }
+      if (IsOwnerDrawnMenuItem(measure.CtlType, measure.itemID)) return TRUE;
+      break;
+    }
+    case WM_TIMER:
+      if (wParam == kHoverTimerId) {
+        ++state.HoverTicks;
+        return 0;
+      }
+      break;
+    case WM_INITMENUPOPUP:
+      if (state.OwnMenuActive) {
+        return OpenLevel(reinterpret_cast<HMENU>(wParam), LOWORD(lParam));
+      }
+      break;
+    case WM_MENUSELECT:
+      TrackHighlight(wParam, lParam);
+      break;
+    case WM_ENTERIDLE:
+      if (state.ReopenOnIdle) {
+        keybd_event(VK_RIGHT, 0, 0, 0);
+        keybd_event(VK_RIGHT, 0, KEYEVENTF_KEYUP, 0);
+        state.ReopenOnIdle = 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return CallWindowProcA(previous, window, message, wParam, lParam);
+}
+
+}  // namespace quillo

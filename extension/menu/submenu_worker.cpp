@@ -1,0 +1,71 @@
+#include "submenu_worker.h"
+
+#include <objbase.h>
+
+#include "extension_state.h"
+#include "folder_enumeration.h"
+
+namespace quillo {
+namespace {
+
+bool Stopped(const MenuLevel& level) {
+  return level.workerAbort.load(std::memory_order_relaxed) != 0 ||
+         level.listing->cancel.load(std::memory_order_relaxed) != 0;
+}
+
+// Decides every entry of the level whose children are still unknown. An entry that has them
+// gets a popup, unless the menu thread attached one meanwhile (the entry was highlighted; that
+// popup may be open and must not be replaced).
+void ChildrenPass(MenuLevel& level) {
+  ExtensionState& state = State();
+  const LevelLayoutInput layout = LevelLayout(level);
+  for (int j = 0; !Stopped(level); ++j) {
+    const std::optional<LevelItem> item = LevelItemAt(layout, j);
+    if (!item) break;
+    MenuEntry& entry = level.listing->entries[static_cast<std::size_t>(item->entryIndex)];
+    if (LoadChildState(entry) >= 0) continue;
+    const int hasChildren = ChildProbe(state.Model, entry.idList);
+    std::int8_t expected = -1;
+    std::atomic_ref<std::int8_t> childState(entry.childState);
+    if (hasChildren == 0) {
+      childState.store(0, std::memory_order_release);
+    } else if (childState.compare_exchange_strong(expected, 1, std::memory_order_acq_rel)) {
+      SetEntrySubmenu(level, item->position, CreatePopupMenu(), level.workerSubmenus);
+    } else {
+      childState.store(1, std::memory_order_release);
+    }
+    RedrawEntry(level, item->position);
+  }
+}
+
+DWORD WINAPI SubmenuWorker(void* parameter) {
+  auto& level = *static_cast<MenuLevel*>(parameter);
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED | COINIT_SPEED_OVER_MEMORY);
+  FolderListing* listing = level.listing;
+  if (listing != nullptr) ChildrenPass(level);
+  // The sizes pass of the size column joins here, walking the same items under the same stops.
+  if (listing != nullptr) listing->users.fetch_sub(1, std::memory_order_acq_rel);
+  PostMessageA(State().MenuOwnerWindow, State().CursorMsg, 0, 0);
+  if (SUCCEEDED(com)) CoUninitialize();
+  // The level may be destroyed from here on.
+  level.workerRunning.store(0, std::memory_order_release);
+  return 0;
+}
+
+}  // namespace
+
+void StartWorker(MenuLevel& level) {
+  level.workerAbort.store(0, std::memory_order_relaxed);
+  level.workerRunning.store(1, std::memory_order_release);
+  if (level.listing != nullptr) level.listing->users.fetch_add(1, std::memory_order_acq_rel);
+  HANDLE thread = CreateThread(nullptr, 0, SubmenuWorker, &level, 0, nullptr);
+  if (thread != nullptr) {
+    CloseHandle(thread);
+    return;
+  }
+  if (level.listing != nullptr) level.listing->users.fetch_sub(1, std::memory_order_acq_rel);
+  level.workerRunning.store(0, std::memory_order_release);
+  PostMessageA(State().MenuOwnerWindow, State().CursorMsg, 0, 0);
+}
+
+}  // namespace quillo
