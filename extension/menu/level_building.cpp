@@ -69,6 +69,8 @@ int FillLevel(MenuLevel& level, int levelIndex) {
       info.hSubMenu = nullptr;
     }
     InsertMenuItemA(level.popupMenu, static_cast<UINT>(item->position), TRUE, &info);
+    MenuTrace("fill level=%d position=%d child=%d text=%s", levelIndex, item->position,
+              LoadChildState(entry), EntryText(*level.listing, entry));
   }
   level.createdSubmenus.Reserve(level.createdSubmenus.count() + static_cast<std::size_t>(i));
   return i;

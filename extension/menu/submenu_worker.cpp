@@ -4,6 +4,7 @@
 
 #include "extension_state.h"
 #include "folder_enumeration.h"
+#include "menu_trace.h"
 
 namespace quillo {
 namespace {
@@ -35,6 +36,7 @@ void ChildrenPass(MenuLevel& level) {
       childState.store(1, std::memory_order_release);
     }
     RedrawEntry(level, item->position);
+    MenuTrace("probe position=%d child=%d", item->position, LoadChildState(entry));
   }
 }
 

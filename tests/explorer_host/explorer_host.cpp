@@ -15,7 +15,12 @@
 //   --help-text ID    after QueryContextMenu: GetCommandString(ID, GCS_HELPTEXTW)
 //   --show SCRIPT     show the menu with TrackPopupMenu at 200,150 and replay SCRIPT
 //   --shots DIR       folder of the screenshot handshake (shot: steps)
-//   --rounds N        leak check: N create/Initialize/QueryContextMenu/destroy rounds
+//   --rounds N        leak check: N create/Initialize/QueryContextMenu/destroy rounds (with
+//                     --show each round also shows the menu and replays SCRIPT)
+//   --step-ms N       pause before each step of SCRIPT (default 150)
+//   --linger MS       after the menu closed, keep pumping messages for MS (threads the handler
+//                     started finish; the script goes on)
+//   --repeat N        context mode: the whole invocation N times in this process
 //
 // Paths are Windows paths or shell parsing names ("::{GUID}"). Output, one record per line,
 // key=value fields, texts quoted with \t, \" and \\ escaped:
@@ -26,8 +31,12 @@
 //   msg name=WM_... wparam=0x... lparam=0x...   (while the menu is shown)
 //   track result=N
 //   leak phase=before|warm|after gdi=N menus_alive=N private_bytes=N
+//   menu x=N y=N items=N           (dump: every visible popup menu, left to right)
+//   menuitem pos=N data=0x... submenu=yes|no break=yes|no text="..."
 // SCRIPT: steps separated by ';': down, up, left, right, return, escape, key:VK, wait:MS,
 // move:X,Y, click:X,Y, rclick:X,Y, item:POS (point at an entry of the top menu), cancel,
+// dump (list the visible popup menus), point:M,P and pclick:M,P (move to or click item P of
+// the M-th visible popup menu from the left, 0 the host's menu), ctrl-down, ctrl-up, shift-down, shift-up,
 // shot:NAME (write DIR/NAME.ready, then wait up to 30 s for DIR/NAME.done). The steps start on
 // the first WM_ENTERIDLE of the menu loop, 150 ms apart. Exit code 0, or 2 for a usage error
 // and 3 when the handler cannot be created or a path not parsed.
@@ -40,6 +49,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -67,6 +77,9 @@ struct Options {
   bool show = false;
   std::string shots = ".";
   long rounds = 0;
+  long stepMs = 150;
+  long lingerMs = 0;
+  long repeat = 1;
 };
 
 std::string Quoted(const char* text) {
@@ -216,6 +229,9 @@ struct ShowState {
   HWND window = nullptr;
   HMENU menu = nullptr;
   bool scriptStarted = false;
+  HANDLE scriptThread = nullptr;
+  volatile LONG closed = 0;  // TrackPopupMenu has returned
+  long stepMs = 150;
   ComPtr<IContextMenu2> menu2;
 } g_show;
 
@@ -270,12 +286,74 @@ void ScreenshotHandshake(const std::string& name) {
   std::printf("shot name=%s timeout=yes\n", Quoted(name.c_str()).c_str());
 }
 
+BOOL CALLBACK CollectMenuWindow(HWND window, LPARAM found) {
+  char name[16] = "";
+  GetClassNameA(window, name, sizeof name);
+  if (std::strcmp(name, "#32768") == 0 && IsWindowVisible(window)) {
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+  }
+  return TRUE;
+}
+
+// The visible popup menus (class "#32768") from left to right.
+std::vector<std::pair<RECT, HMENU>> VisibleMenus() {
+  std::vector<HWND> windows;
+  EnumWindows(CollectMenuWindow, reinterpret_cast<LPARAM>(&windows));
+  std::vector<std::pair<RECT, HMENU>> menus;
+  for (HWND window : windows) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    menus.push_back({rect, reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0))});
+  }
+  std::sort(menus.begin(), menus.end(), [](const auto& a, const auto& b) { return a.first.left < b.first.left; });
+  return menus;
+}
+
+void DumpMenus() {
+  for (const auto& [rect, menu] : VisibleMenus()) {
+    const int count = GetMenuItemCount(menu);
+    std::printf("menu x=%ld y=%ld items=%d\n", rect.left, rect.top, count);
+    for (int pos = 0; pos < count; ++pos) {
+      char text[520] = "";
+      MENUITEMINFOA item{};
+      item.cbSize = sizeof item;
+      item.fMask = MIIM_DATA | MIIM_FTYPE | MIIM_SUBMENU;
+      GetMenuItemInfoA(menu, pos, TRUE, &item);
+      if (!(item.fType & MFT_OWNERDRAW)) GetMenuStringA(menu, pos, text, sizeof text, MF_BYPOSITION);
+      std::printf("menuitem pos=%d data=0x%llx submenu=%s break=%s text=%s\n", pos,
+                  static_cast<unsigned long long>(item.dwItemData), item.hSubMenu ? "yes" : "no",
+                  (item.fType & MFT_MENUBARBREAK) ? "yes" : "no", Quoted(text).c_str());
+    }
+  }
+}
+
 void RunStep(const std::string& step) {
   static const struct { const char* name; BYTE vk; } kKeys[] = {
       {"down", VK_DOWN}, {"up", VK_UP}, {"left", VK_LEFT}, {"right", VK_RIGHT},
       {"return", VK_RETURN}, {"escape", VK_ESCAPE}};
   for (const auto& key : kKeys) {
     if (step == key.name) return Key(key.vk);
+  }
+  static const struct { const char* name; BYTE vk; DWORD flags; } kHeld[] = {
+      {"ctrl-down", VK_CONTROL, 0}, {"ctrl-up", VK_CONTROL, KEYEVENTF_KEYUP},
+      {"shift-down", VK_SHIFT, 0}, {"shift-up", VK_SHIFT, KEYEVENTF_KEYUP}};
+  for (const auto& key : kHeld) {
+    if (step == key.name) return keybd_event(key.vk, 0, key.flags, 0);
+  }
+  if (step == "dump") return DumpMenus();
+  if (step.rfind("point:", 0) == 0 || step.rfind("pclick:", 0) == 0) {
+    int m = 0, p = 0;
+    std::sscanf(step.c_str() + step.find(':') + 1, "%d,%d", &m, &p);
+    const auto menus = VisibleMenus();
+    RECT r;
+    if (m < 0 || m >= static_cast<int>(menus.size()) ||
+        !GetMenuItemRect(nullptr, menus[static_cast<std::size_t>(m)].second, static_cast<UINT>(p), &r)) {
+      std::printf("error step=%s missing=yes\n", Quoted(step.c_str()).c_str());
+      return;
+    }
+    const LONG x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    if (step[0] == 'p' && step[1] == 'o') return Input(0, x, y);
+    return Click(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
   }
   const std::size_t colon = step.find(':');
   const std::string verb = step.substr(0, colon), arg = colon == std::string::npos ? "" : step.substr(colon + 1);
@@ -307,13 +385,13 @@ DWORD WINAPI ScriptThread(void* parameter) {
     const std::string step = script.substr(at, end - at);
     at = end + 1;
     if (step.empty()) continue;
-    Sleep(150);
+    Sleep(static_cast<DWORD>(g_show.stepMs));
     std::printf("step %s\n", Quoted(step.c_str()).c_str());
     RunStep(step);
   }
   // A script that leaves the menu open must not hang the run.
-  Sleep(2000);
-  PostMessageA(g_show.window, WM_CANCELMODE, 0, 0);
+  for (int waited = 0; waited < 20 && !g_show.closed; ++waited) Sleep(100);
+  if (!g_show.closed) PostMessageA(g_show.window, WM_CANCELMODE, 0, 0);
   return 0;
 }
 
@@ -327,8 +405,7 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     std::printf("msg name=WM_ENTERIDLE first=yes\n");
     static std::string script;
     script = *reinterpret_cast<std::string*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    HANDLE thread = CreateThread(nullptr, 0, ScriptThread, &script, 0, nullptr);
-    if (thread) CloseHandle(thread);
+    g_show.scriptThread = CreateThread(nullptr, 0, ScriptThread, &script, 0, nullptr);
   }
   // Explorer hands the owner-draw and popup messages of its menu to handlers that take them.
   if (g_show.menu2 && (message == WM_INITMENUPOPUP || message == WM_DRAWITEM ||
@@ -338,7 +415,23 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-int ShowMenu(IContextMenu* handler, HMENU menu, std::string& script) {
+// Dispatches this thread's messages for ms milliseconds, or until handle is signalled.
+void PumpMessages(DWORD ms, HANDLE handle = nullptr) {
+  const DWORD end = GetTickCount() + ms;
+  for (;;) {
+    const DWORD now = GetTickCount();
+    if (static_cast<LONG>(end - now) <= 0) return;
+    const DWORD result = MsgWaitForMultipleObjects(handle ? 1 : 0, &handle, FALSE, end - now, QS_ALLINPUT);
+    if (handle && result == WAIT_OBJECT_0) return;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+}
+
+int ShowMenu(IContextMenu* handler, HMENU menu, std::string& script, long lingerMs) {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = HostWindowProc;
   windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -351,10 +444,19 @@ int ShowMenu(IContextMenu* handler, HMENU menu, std::string& script) {
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&script));
   g_show.window = window;
   g_show.menu = menu;
+  g_show.scriptStarted = false;
+  g_show.closed = 0;
   handler->QueryInterface(IID_PPV_ARGS(&g_show.menu2));
   SetForegroundWindow(window);
   const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, 200, 150, 0, window, nullptr);
   std::printf("track result=%d\n", chosen);
+  PumpMessages(static_cast<DWORD>(lingerMs));
+  g_show.closed = 1;
+  if (g_show.scriptThread) {
+    PumpMessages(INFINITE, g_show.scriptThread);
+    CloseHandle(g_show.scriptThread);
+    g_show.scriptThread = nullptr;
+  }
   g_show.menu2.Reset();
   DestroyWindow(window);
   return chosen;
@@ -440,6 +542,10 @@ int RunLeakCheck(const Options& options, CLSID classId) {
     Invocation run;
     if (!Invoke(options, classId, run, false)) return 3;
     CollectSubmenus(run.menu, submenus);
+    if (options.show && run.handler) {
+      std::string script = options.script;
+      ShowMenu(run.handler.Get(), run.menu, script, options.lingerMs);
+    }
     DestroyMenu(run.menu);
     if (round == 0) PrintLeakFigures("warm", submenus);
   }
@@ -459,6 +565,9 @@ bool ParseArguments(int argc, char** argv, Options& options) {
     else if (arg == "--first" && hasValue) number(options.first);
     else if (arg == "--help-text" && hasValue) number(options.helpTextId);
     else if (arg == "--rounds" && hasValue) number(options.rounds);
+    else if (arg == "--step-ms" && hasValue) number(options.stepMs);
+    else if (arg == "--linger" && hasValue) number(options.lingerMs);
+    else if (arg == "--repeat" && hasValue) number(options.repeat);
     else if (arg == "--winkey") options.winKey = true;
     else if (arg == "--show" && hasValue) options.show = true, options.script = argv[++i];
     else if (arg == "--shots" && hasValue) options.shots = argv[++i];
@@ -489,19 +598,22 @@ int main(int argc, char** argv) {
   CLSID classId;
   if (FAILED(CLSIDFromString(options.classId.c_str(), &classId))) return 2;
   SetEnvironmentVariableA("HOST_SHOTS", options.shots.c_str());
+  g_show.stepMs = options.stepMs;
   OleInitialize(nullptr);
   int exitCode = 0;
   if (options.rounds > 0) {
     exitCode = RunLeakCheck(options, classId);
   } else {
-    Invocation run;
-    if (!Invoke(options, classId, run, true)) {
-      exitCode = 3;
-    } else {
-      PrintMenu(run.menu);
-      if (options.helpTextId >= 0 && run.handler) PrintHelpText(run.handler.Get(), options.helpTextId);
-      if (options.show && run.handler) ShowMenu(run.handler.Get(), run.menu, options.script);
-      DestroyMenu(run.menu);
+    for (long round = 0; round < options.repeat && exitCode == 0; ++round) {
+      Invocation run;
+      if (!Invoke(options, classId, run, true)) {
+        exitCode = 3;
+      } else {
+        PrintMenu(run.menu);
+        if (options.helpTextId >= 0 && run.handler) PrintHelpText(run.handler.Get(), options.helpTextId);
+        if (options.show && run.handler) ShowMenu(run.handler.Get(), run.menu, options.script, options.lingerMs);
+        DestroyMenu(run.menu);
+      }
     }
   }
   OleUninitialize();

@@ -51,7 +51,7 @@ host_remove_setup_info() {
 }
 
 # host_options FILE NAME=VALUE...: writes an "Options" file holding the defaults up to the last
-# field named; int fields by name, startMenuFolder as text. Colours are not written, so the
+# field named; int fields by name, startMenuFolder and alternateFileManager as text. Colours are not written, so the
 # record's colour groups keep their defaults.
 host_options() {
   local file=$1; shift
@@ -70,10 +70,11 @@ struct.pack_into('<hh', record, 0x008, 10, 1)
 record[0x010] = ord('*')
 for offset, value in ints.values():
     struct.pack_into('<i', record, offset, value)
+texts = {'startMenuFolder': 0x728, 'alternateFileManager': 0x868}
 for arg in sys.argv[2:]:
     name, value = arg.split('=', 1)
-    if name == 'startMenuFolder':
-        record[0x728:0x728 + 260] = value.encode('latin-1').ljust(260, b'\0')[:260]
+    if name in texts:
+        record[texts[name]:texts[name] + 260] = value.encode('latin-1').ljust(260, b'\0')[:260]
     else:
         struct.pack_into('<i', record, ints[name][0], int(value))
 open(sys.argv[1], 'wb').write(record)
@@ -85,4 +86,46 @@ host_reg_exists() {
   local reg=(wine reg)
   [ "$1" = 64 ] && reg=(/usr/lib/wine/wine64 reg)
   "${reg[@]}" query "$2" </dev/null >/dev/null 2>&1
+}
+
+# host_show BITS NAME SCRIPT ARGS...: shows the menu with SCRIPT (see explorer_host.cpp) and
+# answers its screenshot steps with $QUILLO_ARTIFACTS/<shot>.png. The host's output goes to
+# $QUILLO_ARTIFACTS/NAME.txt, the extension's trace to $QUILLO_ARTIFACTS/NAME.trace.
+host_show() {
+  local bits=$1 name=$2 script=$3; shift 3
+  local shots=$QUILLO_ARTIFACTS/shots-$name
+  mkdir -p "$shots"
+  rm -f "$QUILLO_ARTIFACTS/$name.trace"
+  (
+    while :; do
+      for ready in "$shots"/*.ready; do
+        [ -e "$ready" ] || continue
+        local shot
+        shot=$(basename "$ready" .ready)
+        import -window root "$QUILLO_ARTIFACTS/$shot.png"
+        rm -f "$ready"
+        touch "$shots/$shot.done"
+      done
+      sleep 0.2
+    done
+  ) &
+  local watcher=$!
+  QUILLO_TRACE="$(e2e_winpath "$QUILLO_ARTIFACTS/$name.trace")" timeout 120 \
+    wine "$QUILLO_BUILD/win$bits/tests/explorer_host/explorer_host.exe" \
+    --shots "$(e2e_winpath "$shots")" --show "$script" "$@" </dev/null 2>/dev/null |
+    tr -d '\r' >"$QUILLO_ARTIFACTS/$name.txt"
+  kill "$watcher" 2>/dev/null
+  wait "$watcher" 2>/dev/null
+  touch "$QUILLO_ARTIFACTS/$name.trace"
+}
+
+# host_filled TRACE LEVEL: the texts the extension filled into that level, one per line
+# (a separator shows as an empty line), from the last time the level was built.
+host_filled() {
+  tr -d '\r' <"$1" | awk -v level="$2" '
+    / open-level level=/ { if ($0 ~ " open-level level=" level " ") { done = 1 } }
+    / fill level=/ { split($0, f, " fill level="); split(f[2], g, " ");
+                     if (g[1] == level) { if (done) { out = ""; done = 0 }
+                       t = $0; sub(/.* text=/, "", t); out = out t "\n" } }
+    END { printf "%s", out }'
 }
