@@ -35,8 +35,8 @@
 //   menuitem pos=N data=0x... submenu=yes|no break=yes|no text="..."
 // SCRIPT: steps separated by ';': down, up, left, right, return, escape, key:VK, wait:MS,
 // move:X,Y, click:X,Y, rclick:X,Y, item:POS (point at an entry of the top menu), cancel,
-// dump (list the visible popup menus), point:M,P and pclick:M,P (move to or click item P of
-// the M-th visible popup menu from the left, 0 the host's menu), ctrl-down, ctrl-up, shift-down, shift-up,
+// dump (list the visible popup menus), point:M,P, pclick:M,P and prclick:M,P (move to, click or
+// right-click item P of the M-th visible popup menu from the left, 0 the host's menu), ctrl-down, ctrl-up, shift-down, shift-up,
 // shot:NAME (write DIR/NAME.ready, then wait up to 30 s for DIR/NAME.done). The steps start on
 // the first WM_ENTERIDLE of the menu loop, 150 ms apart. Exit code 0, or 2 for a usage error
 // and 3 when the handler cannot be created or a path not parsed.
@@ -341,7 +341,7 @@ void RunStep(const std::string& step) {
     if (step == key.name) return keybd_event(key.vk, 0, key.flags, 0);
   }
   if (step == "dump") return DumpMenus();
-  if (step.rfind("point:", 0) == 0 || step.rfind("pclick:", 0) == 0) {
+  if (step.rfind("point:", 0) == 0 || step.rfind("pclick:", 0) == 0 || step.rfind("prclick:", 0) == 0) {
     int m = 0, p = 0;
     std::sscanf(step.c_str() + step.find(':') + 1, "%d,%d", &m, &p);
     const auto menus = VisibleMenus();
@@ -352,7 +352,8 @@ void RunStep(const std::string& step) {
       return;
     }
     const LONG x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
-    if (step[0] == 'p' && step[1] == 'o') return Input(0, x, y);
+    if (step[1] == 'o') return Input(0, x, y);
+    if (step[1] == 'r') return Click(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     return Click(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
   }
   const std::size_t colon = step.find(':');

@@ -1,0 +1,32 @@
+# A right click on an entry of the extension's menus with both DLLs: the shell's own context
+# menu for that entry appears over frozen pictures of the menus, without Quillo's entry in it;
+# once it is closed the next right-click in the same process offers Quillo again.
+# Screenshots: entrymenu32.png, entrymenu64.png.
+source "$QUILLO_ROOT/tests/e2e/lib.sh"
+source "$QUILLO_ROOT/tests/explorer_host/host_lib.sh"
+
+work=$QUILLO_ARTIFACTS/work
+mkdir -p "$work/install" "$work/data" "$work/tree/docs/sub"
+echo note >"$work/tree/docs/note.txt"
+winDocs=$(e2e_winpath "$work/tree/docs")
+host_setup_info "$(e2e_winpath "$work/install")" "$(e2e_winpath "$work/data")"
+host_options "$work/data/Options.lcf" menuPosition=2
+
+for bits in 32 64; do
+  e2e_check "register Quillo$bits" host_register $bits
+  host_show $bits "entrymenu$bits" \
+    "down;right;wait:500;prclick:1,1;wait:1000;dump;shot:entrymenu$bits;escape;wait:800" \
+    --linger 4000 --repeat 2 --context "$winDocs"
+  out=$QUILLO_ARTIFACTS/entrymenu$bits.txt
+  trace=$QUILLO_ARTIFACTS/entrymenu$bits.trace
+  # The first dump is the shell's menu for note.txt alone: the extension's menus are gone.
+  first=$(awk '/^menu /{m++} m>=1 && !/^menu / && /^menuitem/{print} /^step "shot/{exit}' "$out")
+  [ "$(awk '/^step "dump"/{d=1} d && /^menu /{n++} /^step "shot/{print n+0; exit}' "$out")" = 1 ] ||
+    e2e_fail "$bits: not exactly one menu on screen: $(grep '^menu ' "$out")"
+  grep -q 'text="Open"\|text="&Open"' <<<"$first" || e2e_fail "$bits: no shell verbs in the entry's menu: $first"
+  grep -q 'Quillo' <<<"$first" && e2e_fail "$bits: the entry's shell menu offers Quillo: $first"
+  grep -q 'entry-menu chosen=0' "$trace" || e2e_fail "$bits: the entry menu did not end"
+  # Both invocations inserted the entry: the busy flag was clear again for the second one.
+  [ "$(grep -c '^query hr=0x00000002 code=2' "$out")" = 2 ] || e2e_fail "$bits: the second right-click lacks Quillo"
+  echo "ok: $bits"
+done
