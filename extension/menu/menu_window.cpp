@@ -8,6 +8,7 @@
 #include "menu/core/highlight.h"
 #include "menu_level.h"
 #include "menu_trace.h"
+#include "menu_trace.h"
 #include "menu_session.h"
 #include "model_binding.h"
 
@@ -68,10 +69,13 @@ void TrackHighlight(WPARAM wParam, LPARAM lParam) {
     return;
   }
   const int position = FindHighlightedPosition(menu);
-  if (flags & MF_MOUSESELECT) {
-    if (!GetMenuItemRect(nullptr, menu, static_cast<UINT>(position), &state.SelectedItemRect)) {
-      SetRectEmpty(&state.SelectedItemRect);
-    }
+  RECT item{};
+  POINT cursor{};
+  const bool itemRect = GetMenuItemRect(nullptr, menu, static_cast<UINT>(position), &item) != 0;
+  GetCursorPos(&cursor);
+  // Wine never sets MF_MOUSESELECT; a highlight under the resting cursor counts as the mouse's.
+  if ((flags & MF_MOUSESELECT) || (itemRect && PtInRect(&item, cursor))) {
+    state.SelectedItemRect = item;
     state.SelectedByMouse = 1;
   } else {
     GetWindowRect(GetDesktopWindow(), &state.SelectedItemRect);
@@ -92,7 +96,9 @@ void TrackHighlight(WPARAM wParam, LPARAM lParam) {
   if (!state.OwnMenuActive || position < 0) return;
   const std::uint32_t itemId = GetEntryItemId(menu, static_cast<UINT>(position), true);
   state.HighlightedItemId = itemId;
-  MenuTrace("highlight item=0x%08x position=%d mouse=%d", itemId, position, state.SelectedByMouse);
+  MenuTrace("highlight item=0x%08x position=%d mouse=%d rect=%ld,%ld,%ld,%ld", itemId, position,
+            state.SelectedByMouse, state.SelectedItemRect.left, state.SelectedItemRect.top,
+            state.SelectedItemRect.right, state.SelectedItemRect.bottom);
   if (!IsRootItemId(itemId)) AttachSubmenuOnHighlight(itemId, position);
 }
 
@@ -121,6 +127,7 @@ bool IsOwnerDrawnMenuItem(UINT controlType, UINT itemId) {
 void ApplyCursorMessage(WPARAM wParam) {
   ExtensionState& state = State();
   state.BusyCursorCount = NextBusyCursorCount(state.BusyCursorCount, wParam);
+  MenuTrace("cursor busy=%d", state.BusyCursorCount);
   ShowCursorFor(state.BusyCursorCount);
 }
 

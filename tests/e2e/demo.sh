@@ -38,7 +38,7 @@ for bits in 32 64; do
     "down;right;wait:500;shot:demo-keys$bits-1;down;down;right;wait:500;right;wait:500;shot:demo-keys$bits-2;down;right;wait:500;right;wait:600;shot:demo-keys$bits-3;escape;escape;escape;escape;escape" \
     --context "$home"
   host_show $bits "demo-mouse$bits" \
-    "point:0,0;wait:900;point:1,3;wait:900;point:2,0;wait:900;point:3,0;wait:900;shot:demo-mouse$bits;escape;escape;escape;escape;escape" \
+    "point:0,2;wait:300;point:0,0;wait:900;point:1,3;wait:900;point:2,0;wait:900;point:3,0;wait:900;shot:demo-mouse$bits;escape;escape;escape;escape;escape" \
     --context "$home"
 done
 quillo_wine_stop

@@ -52,7 +52,7 @@ for bits in 32 64; do
   e2e_check "$bits: the file lands in MRU0.lcf" test -s "$work/data/MRU0.lcf"
   grep -q 'track result=0' "$QUILLO_ARTIFACTS/enter$bits.txt" || e2e_fail "$bits: the menu chose a command"
 
-  host_show $bits "click$bits" "point:0,0;wait:900;pclick:1,1" --linger 2000 --context "$winDocs"
+  host_show $bits "click$bits" "point:0,2;wait:300;point:0,0;wait:900;pclick:1,1" --linger 2000 --context "$winDocs"
   e2e_check "$bits: a click opens the file" wait_line "$logger.log" 'docs\note.qlog"'
   [ "$(grep -c 'note.qlog' "$logger.log")" = 2 ] || e2e_fail "$bits: not opened exactly twice"
 
@@ -70,7 +70,7 @@ for bits in 32 64; do
   e2e_check "$bits: a folder opens in the alternate file manager" wait_line "$manager.log" "\"$winDocs\\sub\""
   e2e_check "$bits: the recent list holds the folder" test -s "$work/data/MRU0.lcf"
 
-  host_show $bits "root$bits" "point:0,0;wait:300;pclick:0,0" --linger 2000 --context "$winDocs"
+  host_show $bits "root$bits" "point:0,2;wait:300;point:0,0;wait:300;pclick:0,0" --linger 2000 --context "$winDocs"
   e2e_check "$bits: the root entry starts the options program" wait_line "$work/install/Quillo.exe.log" ''
   [ -s "$work/install/Quillo.exe.log" ] || e2e_fail "$bits: options program not started"
 done

@@ -3,6 +3,8 @@
 # first, then files, by name; the first level ends with the parent folder, "Recent" and
 # "Favorites"); entries whose children are unknown show "?" until the worker decides; an empty
 # folder gets no cascade. Screenshots: keys32.png, mouse32.png, keys64.png, mouse64.png.
+# (Mouse scripts first rest the pointer on a host entry: the first move after a start can be
+# reported late by the virtual display.)
 source "$QUILLO_ROOT/tests/e2e/lib.sh"
 source "$QUILLO_ROOT/tests/explorer_host/host_lib.sh"
 
@@ -51,7 +53,7 @@ for bits in 32 64; do
     --context "$winTree\\alpha"
   check_walk "keys$bits"
   host_show $bits "mouse$bits" \
-    "point:0,0;wait:900;point:1,0;wait:900;point:2,0;wait:900;dump;shot:mouse$bits;escape;escape;escape;escape" \
+    "point:0,2;wait:300;point:0,0;wait:900;point:1,0;wait:900;point:2,0;wait:900;dump;shot:mouse$bits;escape;escape;escape;escape" \
     --context "$winTree\\alpha"
   check_walk "mouse$bits"
 done
