@@ -77,7 +77,8 @@ void MenuTeardown() {
   }
   state.BusyCursorCount = 0;
   state.OwnMenuActive = 0;
-  MenuTrace("teardown");
+  MenuTrace("teardown hooks=%d subclassed=%d", (state.CallWndProcHook ? 1 : 0) +
+            (state.MouseHook ? 1 : 0) + (state.KeyboardHook ? 1 : 0), state.Subclassed.load());
 }
 
 void CloseMenus(bool ctrlAtActivation) {

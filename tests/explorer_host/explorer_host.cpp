@@ -30,7 +30,8 @@
 //   help hr=0x... text="..."
 //   msg name=WM_... wparam=0x... lparam=0x...   (while the menu is shown)
 //   track result=N
-//   leak phase=before|warm|after gdi=N menus_alive=N private_bytes=N
+//   leak phase=before|warm|after gdi=N menus_alive=N private_bytes=N handles=N
+//   after-menu wndproc=restored|replaced animation=on|off   (after each shown menu)
 //   menu x=N y=N items=N           (dump: every visible popup menu, left to right)
 //   menuitem pos=N data=0x... submenu=yes|no break=yes|no text="..."
 // SCRIPT: steps separated by ';': down, up, left, right, return, escape, key:VK, wait:MS,
@@ -438,9 +439,13 @@ int ShowMenu(IContextMenu* handler, HMENU menu, std::string& script, long linger
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.lpszClassName = "ExplorerHostWindow";
   windowClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-  RegisterClassA(&windowClass);
-  HWND window = CreateWindowExA(0, "ExplorerHostWindow", "explorer_host", WS_POPUP | WS_VISIBLE,
-                                0, 0, 640, 480, nullptr, nullptr, windowClass.hInstance, nullptr);
+  // One window for all rounds: creating and destroying X11 windows costs a second each.
+  static HWND window = nullptr;
+  if (!window) {
+    RegisterClassA(&windowClass);
+    window = CreateWindowExA(0, "ExplorerHostWindow", "explorer_host", WS_POPUP | WS_VISIBLE, 0, 0,
+                             640, 480, nullptr, nullptr, windowClass.hInstance, nullptr);
+  }
   if (!window) return -1;
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&script));
   g_show.window = window;
@@ -452,6 +457,12 @@ int ShowMenu(IContextMenu* handler, HMENU menu, std::string& script, long linger
   const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, 200, 150, 0, window, nullptr);
   std::printf("track result=%d\n", chosen);
   PumpMessages(static_cast<DWORD>(lingerMs));
+  BOOL animation = FALSE;
+  SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &animation, 0);
+  std::printf("after-menu wndproc=%s animation=%s\n",
+              GetWindowLongPtrA(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(HostWindowProc)
+                  ? "restored" : "replaced",
+              animation ? "on" : "off");
   g_show.closed = 1;
   if (g_show.scriptThread) {
     PumpMessages(INFINITE, g_show.scriptThread);
@@ -459,7 +470,6 @@ int ShowMenu(IContextMenu* handler, HMENU menu, std::string& script, long linger
     g_show.scriptThread = nullptr;
   }
   g_show.menu2.Reset();
-  DestroyWindow(window);
   return chosen;
 }
 
@@ -518,11 +528,21 @@ void CollectSubmenus(HMENU menu, std::vector<HMENU>& submenus) {
   }
 }
 
+// Kernel handles of the process, found by probing the handle values (Wine reports no count).
+long CountHandles() {
+  long count = 0;
+  DWORD flags;
+  for (std::uintptr_t value = 4; value < 0x10000; value += 4) {
+    count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
+  }
+  return count;
+}
+
 void PrintLeakFigures(const char* phase, const std::vector<HMENU>& submenus) {
   int alive = 0;
   for (HMENU menu : submenus) alive += IsMenu(menu) ? 1 : 0;
-  std::printf("leak phase=%s gdi=%ld menus_alive=%d private_bytes=%llu\n", phase, CountGdiObjects(),
-              alive, PrivateBytes());
+  std::printf("leak phase=%s gdi=%ld menus_alive=%d private_bytes=%llu handles=%ld\n", phase,
+              CountGdiObjects(), alive, PrivateBytes(), CountHandles());
 }
 
 // Shows that the GDI count sees a single object come and go.
