@@ -21,6 +21,8 @@
 //   --linger MS       after the menu closed, keep pumping messages for MS (threads the handler
 //                     started finish; the script goes on)
 //   --repeat N        context mode: the whole invocation N times in this process
+//   --latency         while the menu is up, time WM_NULL round trips to the menu thread every
+//                     5 ms; prints "latency max_ms=N samples=N" (how long it was blocked)
 //
 // Paths are Windows paths or shell parsing names ("::{GUID}"). Output, one record per line,
 // key=value fields, texts quoted with \t, \" and \\ escaped:
@@ -81,6 +83,7 @@ struct Options {
   long stepMs = 150;
   long lingerMs = 0;
   long repeat = 1;
+  bool latency = false;
 };
 
 std::string Quoted(const char* text) {
@@ -433,6 +436,31 @@ void PumpMessages(DWORD ms, HANDLE handle = nullptr) {
   }
 }
 
+// Round trips of WM_NULL to the menu thread while the menu is up: the longest is the longest
+// time that thread did not answer.
+struct LatencyProbe {
+  HWND window = nullptr;
+  volatile LONG stop = 0;
+  DWORD longest = 0;
+  long samples = 0;
+};
+
+DWORD WINAPI LatencyThread(void* parameter) {
+  auto& probe = *static_cast<LatencyProbe*>(parameter);
+  while (!probe.stop) {
+    const DWORD start = GetTickCount();
+    DWORD_PTR result;
+    SendMessageTimeoutA(probe.window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+    const DWORD took = GetTickCount() - start;
+    if (took > probe.longest) probe.longest = took;
+    ++probe.samples;
+    Sleep(5);
+  }
+  return 0;
+}
+
+bool g_latency = false;
+
 int ShowMenu(IContextMenu* handler, HMENU menu, std::string& script, long lingerMs) {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = HostWindowProc;
@@ -454,8 +482,17 @@ int ShowMenu(IContextMenu* handler, HMENU menu, std::string& script, long linger
   g_show.closed = 0;
   handler->QueryInterface(IID_PPV_ARGS(&g_show.menu2));
   SetForegroundWindow(window);
+  LatencyProbe probe;
+  probe.window = window;
+  HANDLE latency = g_latency ? CreateThread(nullptr, 0, LatencyThread, &probe, 0, nullptr) : nullptr;
   const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, 200, 150, 0, window, nullptr);
   std::printf("track result=%d\n", chosen);
+  if (latency) {
+    probe.stop = 1;
+    WaitForSingleObject(latency, INFINITE);
+    CloseHandle(latency);
+    std::printf("latency max_ms=%lu samples=%ld\n", probe.longest, probe.samples);
+  }
   PumpMessages(static_cast<DWORD>(lingerMs));
   BOOL animation = FALSE;
   SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &animation, 0);
@@ -589,6 +626,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
     else if (arg == "--step-ms" && hasValue) number(options.stepMs);
     else if (arg == "--linger" && hasValue) number(options.lingerMs);
     else if (arg == "--repeat" && hasValue) number(options.repeat);
+    else if (arg == "--latency") options.latency = true;
     else if (arg == "--winkey") options.winKey = true;
     else if (arg == "--show" && hasValue) options.show = true, options.script = argv[++i];
     else if (arg == "--shots" && hasValue) options.shots = argv[++i];
@@ -620,6 +658,7 @@ int main(int argc, char** argv) {
   if (FAILED(CLSIDFromString(options.classId.c_str(), &classId))) return 2;
   SetEnvironmentVariableA("HOST_SHOTS", options.shots.c_str());
   g_show.stepMs = options.stepMs;
+  g_latency = options.latency;
   OleInitialize(nullptr);
   int exitCode = 0;
   if (options.rounds > 0) {

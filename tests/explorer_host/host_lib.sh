@@ -51,7 +51,8 @@ host_remove_setup_info() {
 }
 
 # host_options FILE NAME=VALUE...: writes an "Options" file holding the defaults up to the last
-# field named; int fields by name, startMenuFolder and alternateFileManager as text. Colours are not written, so the
+# field named; int fields by name, startMenuFolder, alternateFileManager and includeExtensions
+# as text. Colours are not written, so the
 # record's colour groups keep their defaults.
 host_options() {
   local file=$1; shift
@@ -70,7 +71,7 @@ struct.pack_into('<hh', record, 0x008, 10, 1)
 record[0x010] = ord('*')
 for offset, value in ints.values():
     struct.pack_into('<i', record, offset, value)
-texts = {'startMenuFolder': 0x728, 'alternateFileManager': 0x868}
+texts = {'startMenuFolder': 0x728, 'alternateFileManager': 0x868, 'includeExtensions': 0x010}
 for arg in sys.argv[2:]:
     name, value = arg.split('=', 1)
     if name in texts:
