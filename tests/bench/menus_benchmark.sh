@@ -6,15 +6,8 @@
 #  - the longest time the menu thread did not answer while the worker probed the children of a
 #    slow folder (40 sub-folders of 2,000 files each, none of them shown) during a walk.
 #   tests/bench/menus_benchmark.sh
-set -uo pipefail
-export QUILLO_ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-cd "$QUILLO_ROOT"
-source tools/wine-env.sh
-export QUILLO_BUILD=$QUILLO_ROOT/build QUILLO_ARTIFACTS=$QUILLO_ROOT/build/bench
-source tests/e2e/lib.sh
-source tests/explorer_host/host_lib.sh
-
-rm -rf "$QUILLO_ARTIFACTS" && mkdir -p "$QUILLO_ARTIFACTS"
+export QUILLO_ARTIFACTS=$(cd "$(dirname "$0")/../.." && pwd)/build/bench
+source "$(dirname "$0")/../explorer_host/standalone.sh"
 work=$QUILLO_ARTIFACTS/work
 mkdir -p "$work/install" "$work/data"
 for n in 100 1000 10000; do
@@ -23,11 +16,6 @@ done
 for i in $(seq 1 40); do
   mkdir -p "$work/slow/sub$i" && (cd "$work/slow/sub$i" && seq -f "x%05.0f.dat" 1 2000 | xargs touch)
 done
-
-quillo_wine_prefix
-started=0
-if [ -z "${DISPLAY:-}" ]; then quillo_display_start; started=1; fi
-quillo_wine_start
 host_setup_info "$(e2e_winpath "$work/install")" "$(e2e_winpath "$work/data")"
 
 # fill_ms TRACE: milliseconds from the start of level 0 to its filled line.
@@ -54,6 +42,4 @@ for bits in 32 64; do
   probes=$(grep -c 'probe position' "$QUILLO_ARTIFACTS/slow-$bits.trace")
   echo "bench Quillo$bits: longest menu-thread block during a walk while $probes child probes ran: $(sed -n 's/^latency max_ms=\([0-9]*\).*/\1/p' "$QUILLO_ARTIFACTS/slow-$bits.txt") ms"
 done
-quillo_wine_stop
-[ "$started" = 1 ] && quillo_display_stop
-exit 0
+standalone_end

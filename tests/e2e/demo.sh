@@ -3,15 +3,8 @@
 # stand-in on a sample folder tree under a virtual display, walked three levels deep by
 # keyboard, then by mouse with both DLLs. Screenshots go to build/demo/ (demo-keys32.png,
 # demo-mouse64.png, ...), the stand-in's output and the extension's trace beside them.
-set -uo pipefail
-export QUILLO_ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-cd "$QUILLO_ROOT"
-source tools/wine-env.sh
-export QUILLO_BUILD=$QUILLO_ROOT/build QUILLO_ARTIFACTS=$QUILLO_ROOT/build/demo
-source tests/e2e/lib.sh
-source tests/explorer_host/host_lib.sh
-
-rm -rf "$QUILLO_ARTIFACTS" && mkdir -p "$QUILLO_ARTIFACTS"
+export QUILLO_ARTIFACTS=$(cd "$(dirname "$0")/../.." && pwd)/build/demo
+source "$(dirname "$0")/../explorer_host/standalone.sh"
 sample=$QUILLO_ARTIFACTS/sample
 mkdir -p "$sample/install" "$sample/data"
 for folder in "Projects/Quillo/src/menu" "Projects/Quillo/docs" "Projects/Website" "Photos/2026" \
@@ -23,11 +16,6 @@ for file in Projects/Quillo/README.txt Projects/Quillo/src/main.cpp Projects/Qui
             Photos/2026/beach.jpg Documents/Letters/thanks.txt Documents/budget.csv todo.txt; do
   echo "$file" >"$sample/Home/$file"
 done
-
-quillo_wine_prefix
-started=0
-if [ -z "${DISPLAY:-}" ]; then quillo_display_start; started=1; fi
-quillo_wine_start
 host_setup_info "$(e2e_winpath "$sample/install")" "$(e2e_winpath "$sample/data")"
 host_options "$sample/data/Options.lcf" menuPosition=2
 home=$(e2e_winpath "$sample/Home")
@@ -41,8 +29,7 @@ for bits in 32 64; do
     "point:0,2;wait:300;point:0,0;wait:900;point:1,3;wait:900;point:2,0;wait:900;point:3,0;wait:900;shot:demo-mouse$bits;escape;escape;escape;escape;escape" \
     --context "$home"
 done
-quillo_wine_stop
-[ "$started" = 1 ] && quillo_display_stop
+standalone_end
 shots=$(ls "$QUILLO_ARTIFACTS"/*.png 2>/dev/null | wc -l)
 echo "demo: $shots screenshots of the menus walked through $sample/Home in $QUILLO_ARTIFACTS"
 [ "$shots" -gt 0 ] && exit $rc
