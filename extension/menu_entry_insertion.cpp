@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "context_menu_entries.h"
+#include "menu/menu_level.h"
 #include "menu_hooks.h"
 #include "shell_item.h"
 
@@ -56,6 +57,9 @@ HRESULT InsertMenuEntries(ExtensionState& state, HMENU menu, UINT indexMenu, UIN
       StaysOutOfMenu({state.Busy != 0, mode, WindowsKeyDown(), flags, indexMenu})) {
     return nothing;
   }
+  // Levels and listings an earlier invocation left (its menu never reached the teardown).
+  DestroyAllLevels();
+  state.Listings.Empty();
   state.ExplorerMenu = menu;
   state.OwnMenuActive = 0;
   state.MoveToParentEnabled = 0;
@@ -77,7 +81,9 @@ HRESULT InsertMenuEntries(ExtensionState& state, HMENU menu, UINT indexMenu, UIN
 }
 
 LPCITEMIDLIST ItemIdList(const ExtensionState& state, ItemId itemId) {
-  return IsRootItemId(itemId) ? AsIdList(state.TargetIdList.get()) : nullptr;
+  if (IsRootItemId(itemId)) return AsIdList(state.TargetIdList.get());
+  const MenuEntry* entry = LookupEntry(itemId);
+  return entry != nullptr ? entry->idList : nullptr;
 }
 
 HRESULT WriteCommandHelp(const ExtensionState& state, UINT type, char* buffer, UINT cchMax) {

@@ -19,8 +19,8 @@ HRESULT InsertMenuEntries(ExtensionState& state, HMENU menu, UINT indexMenu, UIN
 // menu is active and a help text was asked for.
 HRESULT WriteCommandHelp(const ExtensionState& state, UINT type, char* buffer, UINT cchMax);
 
-// The ID list an ItemId stands for: the target for the root entry's values (from 0xFFFF0000 up);
-// menu levels do not exist before the extension's menus are opened, so other values name none.
+// The ID list an ItemId stands for: the target for the root entry's values (from 0xFFFF0000 up),
+// else the entry's in the open menu levels; null when it names none.
 LPCITEMIDLIST ItemIdList(const ExtensionState& state, ItemId itemId);
 
 }  // namespace quillo

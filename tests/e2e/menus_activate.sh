@@ -2,7 +2,8 @@
 # through its association (a logging program registered in the prefix) and a folder through
 # alternateFileManager; Ctrl keeps the menus open; Shift opens with "explore"; the opened item
 # lands in the recent list and MRU0.lcf; a click on the extension's own entry starts the options
-# program from the InstallFolder. Screenshot: ctrl32.png, ctrl64.png (menus still open).
+# program from the InstallFolder; a common file dialog that invoked the menu receives the path
+# instead. Screenshot: ctrl32.png, ctrl64.png (menus still open).
 source "$QUILLO_ROOT/tests/e2e/lib.sh"
 source "$QUILLO_ROOT/tests/explorer_host/host_lib.sh"
 
@@ -73,4 +74,17 @@ for bits in 32 64; do
   host_show $bits "root$bits" "point:0,2;wait:300;point:0,0;wait:300;pclick:0,0" --linger 2000 --context "$winDocs"
   e2e_check "$bits: the root entry starts the options program" wait_line "$work/install/Quillo.exe.log" ''
   [ -s "$work/install/Quillo.exe.log" ] || e2e_fail "$bits: options program not started"
+done
+
+# A common file dialog as the invoking window takes the path instead of a launch.
+for bits in 32 64; do
+  host_register $bits
+  rm -f "$logger.log"
+  host_options "$work/data/Options.lcf" menuPosition=2
+  host_show $bits "dialog$bits" "down;right;wait:400;down;return" --linger 2000 --file-dialog --context "$winDocs"
+  grep '^dialog' "$QUILLO_ARTIFACTS/dialog$bits.txt" | sed 's/\\\\/\\/g' |
+    grep -qF "dialog name=\"$winDocs\\note.qlog\" ok=1" ||
+    e2e_fail "$bits: the dialog did not get the path: $(grep '^dialog' "$QUILLO_ARTIFACTS/dialog$bits.txt")"
+  [ ! -e "$logger.log" ] || e2e_fail "$bits: the file was launched besides"
+  echo "ok: $bits: the file dialog receives the path"
 done

@@ -21,6 +21,10 @@
 //   --linger MS       after the menu closed, keep pumping messages for MS (threads the handler
 //                     started finish; the script goes on)
 //   --repeat N        context mode: the whole invocation N times in this process
+//   --cursor X,Y      put the cursor there before the handler is initialised
+//   --file-dialog     a dialog box (class "#32770") with a file-name box (1148) and an OK button
+//                     is the foreground window when the handler is initialised; at the end
+//                     prints "dialog name=\"...\" ok=N" (its box and how often OK was pressed)
 //   --latency         while the menu is up, time WM_NULL round trips to the menu thread every
 //                     5 ms; prints "latency max_ms=N samples=N" (how long it was blocked)
 //
@@ -39,7 +43,9 @@
 // SCRIPT: steps separated by ';': down, up, left, right, return, escape, key:VK, wait:MS,
 // move:X,Y, click:X,Y, rclick:X,Y, item:POS (point at an entry of the top menu), cancel,
 // dump (list the visible popup menus), point:M,P, pclick:M,P and prclick:M,P (move to, click or
-// right-click item P of the M-th visible popup menu from the left, 0 the host's menu), ctrl-down, ctrl-up, shift-down, shift-up,
+// right-click item P of the M-th visible popup menu from the left, 0 the host's menu),
+// escape-menus (an Escape key posted to every visible popup menu: it reaches a menu of another
+// thread without the keyboard focus), ctrl-down, ctrl-up, shift-down, shift-up,
 // shot:NAME (write DIR/NAME.ready, then wait up to 30 s for DIR/NAME.done). The steps start on
 // the first WM_ENTERIDLE of the menu loop, 150 ms apart. Exit code 0, or 2 for a usage error
 // and 3 when the handler cannot be created or a path not parsed.
@@ -84,6 +90,8 @@ struct Options {
   long lingerMs = 0;
   long repeat = 1;
   bool latency = false;
+  bool fileDialog = false;
+  std::string cursor;
 };
 
 std::string Quoted(const char* text) {
@@ -345,6 +353,15 @@ void RunStep(const std::string& step) {
     if (step == key.name) return keybd_event(key.vk, 0, key.flags, 0);
   }
   if (step == "dump") return DumpMenus();
+  if (step == "escape-menus") {
+    std::vector<HWND> windows;
+    EnumWindows(CollectMenuWindow, reinterpret_cast<LPARAM>(&windows));
+    for (HWND window : windows) {
+      PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 1);
+      PostMessageA(window, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    }
+    return;
+  }
   if (step.rfind("point:", 0) == 0 || step.rfind("pclick:", 0) == 0 || step.rfind("prclick:", 0) == 0) {
     int m = 0, p = 0;
     std::sscanf(step.c_str() + step.find(':') + 1, "%d,%d", &m, &p);
@@ -510,6 +527,40 @@ int ShowMenu(IContextMenu* handler, HMENU menu, std::string& script, long linger
   return chosen;
 }
 
+// ---- a common file dialog as the invoking window ---------------------------------------
+
+struct FileDialog {
+  HWND window = nullptr;
+  WNDPROC dialogProc = nullptr;
+  int okPressed = 0;
+} g_dialog;
+
+LRESULT CALLBACK FileDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+    ++g_dialog.okPressed;
+    return 0;
+  }
+  return CallWindowProcA(g_dialog.dialogProc, window, message, wParam, lParam);
+}
+
+void OpenFileDialog() {
+  g_dialog.window = CreateWindowExA(0, "#32770", "Open", WS_POPUP | WS_VISIBLE | WS_CAPTION,
+                                    660, 20, 340, 120, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 300, 24, g_dialog.window,
+                  reinterpret_cast<HMENU>(1148), nullptr, nullptr);
+  CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE, 10, 44, 80, 24, g_dialog.window,
+                  reinterpret_cast<HMENU>(IDOK), nullptr, nullptr);
+  g_dialog.dialogProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(g_dialog.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FileDialogProc)));
+  SetForegroundWindow(g_dialog.window);
+}
+
+void PrintFileDialog() {
+  char name[MAX_PATH] = "";
+  GetDlgItemTextA(g_dialog.window, 1148, name, sizeof name);
+  std::printf("dialog name=%s ok=%d\n", Quoted(name).c_str(), g_dialog.okPressed);
+}
+
 // ---- one invocation ---------------------------------------------------------------------
 
 struct Invocation {
@@ -627,6 +678,8 @@ bool ParseArguments(int argc, char** argv, Options& options) {
     else if (arg == "--linger" && hasValue) number(options.lingerMs);
     else if (arg == "--repeat" && hasValue) number(options.repeat);
     else if (arg == "--latency") options.latency = true;
+    else if (arg == "--file-dialog") options.fileDialog = true;
+    else if (arg == "--cursor" && hasValue) options.cursor = argv[++i];
     else if (arg == "--winkey") options.winKey = true;
     else if (arg == "--show" && hasValue) options.show = true, options.script = argv[++i];
     else if (arg == "--shots" && hasValue) options.shots = argv[++i];
@@ -664,6 +717,9 @@ int main(int argc, char** argv) {
   if (options.rounds > 0) {
     exitCode = RunLeakCheck(options, classId);
   } else {
+    if (options.fileDialog) OpenFileDialog();
+    long x = 0, y = 0;
+    if (std::sscanf(options.cursor.c_str(), "%ld,%ld", &x, &y) == 2) SetCursorPos(x, y);
     for (long round = 0; round < options.repeat && exitCode == 0; ++round) {
       Invocation run;
       if (!Invoke(options, classId, run, true)) {
@@ -675,6 +731,7 @@ int main(int argc, char** argv) {
         DestroyMenu(run.menu);
       }
     }
+    if (options.fileDialog) PrintFileDialog();
   }
   OleUninitialize();
   return exitCode;
