@@ -9,7 +9,8 @@ source "$QUILLO_ROOT/tests/explorer_host/host_lib.sh"
 
 work=$QUILLO_ARTIFACTS/work
 tree=$work/tree
-mkdir -p "$work/install" "$work/data" "$work/bin" "$tree/docs/sub"
+host_installed "$work"
+mkdir -p "$work/bin" "$tree/docs/sub"
 echo note >"$tree/docs/note.qlog"
 logger=$work/bin/opener.exe
 manager=$work/bin/manager.exe
@@ -19,7 +20,6 @@ cp "$logger" "$manager"
 cp "$logger" "$explorer"
 cp "$logger" "$work/install/Quillo.exe"
 winDocs=$(e2e_winpath "$tree/docs")
-host_setup_info "$(e2e_winpath "$work/install")" "$(e2e_winpath "$work/data")"
 
 # The ".qlog" files open with the logging program; folders "explore" with another copy (its
 # path unquoted: Wine quotes an "explore" command line once more).

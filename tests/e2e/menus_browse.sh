@@ -10,12 +10,12 @@ source "$QUILLO_ROOT/tests/explorer_host/host_lib.sh"
 
 work=$QUILLO_ARTIFACTS/work
 tree=$work/tree
-mkdir -p "$work/install" "$work/data" "$tree/alpha/beta/gamma" "$tree/alpha/empty" "$tree/alpha/Zoo"
+mkdir -p "$tree/alpha/beta/gamma" "$tree/alpha/empty" "$tree/alpha/Zoo"
 for f in alpha/apple.txt alpha/one.txt alpha/Zoo/z.txt alpha/beta/two.txt alpha/beta/gamma/three.txt; do
   echo "$f" >"$tree/$f"
 done
 winTree=$(e2e_winpath "$tree")
-host_setup_info "$(e2e_winpath "$work/install")" "$(e2e_winpath "$work/data")"
+host_installed "$work"
 host_options "$work/data/Options.lcf" menuPosition=2
 
 # expect_level NAME LEVEL ENTRY...: the texts filled into that level, in order.

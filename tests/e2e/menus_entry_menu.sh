@@ -7,10 +7,10 @@ source "$QUILLO_ROOT/tests/e2e/lib.sh"
 source "$QUILLO_ROOT/tests/explorer_host/host_lib.sh"
 
 work=$QUILLO_ARTIFACTS/work
-mkdir -p "$work/install" "$work/data" "$work/tree/docs/sub"
+mkdir -p "$work/tree/docs/sub"
 echo note >"$work/tree/docs/note.txt"
 winDocs=$(e2e_winpath "$work/tree/docs")
-host_setup_info "$(e2e_winpath "$work/install")" "$(e2e_winpath "$work/data")"
+host_installed "$work"
 host_options "$work/data/Options.lcf" menuPosition=2
 
 for bits in 32 64; do

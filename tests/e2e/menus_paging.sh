@@ -7,12 +7,12 @@ source "$QUILLO_ROOT/tests/e2e/lib.sh"
 source "$QUILLO_ROOT/tests/explorer_host/host_lib.sh"
 
 work=$QUILLO_ARTIFACTS/work
-mkdir -p "$work/install" "$work/data" "$work/tree/top/long" "$work/tree/top/huge" "$work/tree/top/small"
+mkdir -p "$work/tree/top/long" "$work/tree/top/huge" "$work/tree/top/small"
 for i in $(seq -w 1 120); do : >"$work/tree/top/long/file$i.txt"; done
 (cd "$work/tree/top/huge" && seq -f "h%.0f.txt" 1 6000 | xargs touch)
 : >"$work/tree/top/small/only.txt"
 winTop=$(e2e_winpath "$work/tree/top")
-host_setup_info "$(e2e_winpath "$work/install")" "$(e2e_winpath "$work/data")"
+host_installed "$work"
 
 # menu_items OUT N: the item lines of the N-th popup (0 the host's) of the dump.
 menu_items() { awk -v n="$2" '/^menu /{m++} m==n+1 && /^menuitem/' "$1"; }

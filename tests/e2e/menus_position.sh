@@ -6,10 +6,10 @@ source "$QUILLO_ROOT/tests/e2e/lib.sh"
 source "$QUILLO_ROOT/tests/explorer_host/host_lib.sh"
 
 work=$QUILLO_ARTIFACTS/work
-mkdir -p "$work/install" "$work/data" "$work/files/sub"
+mkdir -p "$work/files/sub"
 echo a >"$work/files/a.txt"
 files=$(e2e_winpath "$work/files")
-host_setup_info "$(e2e_winpath "$work/install")" "$(e2e_winpath "$work/data")"
+host_installed "$work"
 
 # expect_layout NAME LAYOUT: the host's menu as shown, "-" for separators.
 expect_layout() {

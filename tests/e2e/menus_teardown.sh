@@ -7,10 +7,10 @@ source "$QUILLO_ROOT/tests/e2e/lib.sh"
 source "$QUILLO_ROOT/tests/explorer_host/host_lib.sh"
 
 work=$QUILLO_ARTIFACTS/work
-mkdir -p "$work/install" "$work/data" "$work/tree/alpha/beta/gamma"
+mkdir -p "$work/tree/alpha/beta/gamma"
 echo x >"$work/tree/alpha/one.txt"
 echo y >"$work/tree/alpha/beta/two.txt"
-host_setup_info "$(e2e_winpath "$work/install")" "$(e2e_winpath "$work/data")"
+host_installed "$work"
 host_options "$work/data/Options.lcf" menuPosition=2
 
 figure() { grep "^leak phase=$2 " "$1" | sed -E "s/.* $3=([0-9]+).*/\1/"; }

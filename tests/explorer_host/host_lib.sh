@@ -130,3 +130,10 @@ host_filled() {
                        t = $0; sub(/.* text=/, "", t); out = out t "\n" } }
     END { printf "%s", out }'
 }
+
+# host_installed WORK: WORK/install and WORK/data made, and the setup information pointing at
+# them, as Setup leaves an installed product.
+host_installed() {
+  mkdir -p "$1/install" "$1/data"
+  host_setup_info "$(e2e_winpath "$1/install")" "$(e2e_winpath "$1/data")"
+}
