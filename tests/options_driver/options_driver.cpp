@@ -73,11 +73,11 @@ class Driver {
  private:
   static int ArgumentCount(const std::string& c) {
     if (c == "sleep" || c == "gone" || c == "click" || c == "click-async") return 1;
-    if (c == "expect-foreground" || c == "minimize" || c == "expect-restored" || c == "expect-minimized") {
+    if (c == "close" || c == "expect-foreground" || c == "minimize" || c == "expect-restored" || c == "expect-minimized") {
       return 0;
     }
     if (c == "broadcast") return 2;
-    if (c == "find-title") return 3;
+    if (c == "find-title" || c == "find-window") return 3;
     if (c == "find" || c == "expect-check" || c == "expect-enabled" || c == "settext" ||
         c == "expect-text" || c == "track" || c == "expect-count") {
       return 2;
@@ -111,6 +111,16 @@ class Driver {
     return Fail("no dialog \"" + std::string(title) + "\" with control " + std::to_string(childId));
   }
 
+  // Any top-level window of a class and title, such as the help viewer.
+  bool FindWindowOf(const char* className, const char* title, int timeout) {
+    for (int waited = 0; waited <= timeout; waited += 100) {
+      target_ = FindWindowA(className, title);
+      if (target_ != nullptr) return true;
+      Sleep(100);
+    }
+    return Fail(std::string("no window of class ") + className + " titled " + title);
+  }
+
   bool Gone(int timeout) {
     for (int waited = 0; waited <= timeout; waited += 100) {
       if (!IsWindow(target_)) return true;
@@ -141,6 +151,7 @@ class Driver {
     }
     if (c == "find") return Find(kTitle, std::atoi(a[0]), std::atoi(a[1]));
     if (c == "find-title") return Find(a[0], std::atoi(a[1]), std::atoi(a[2]));
+    if (c == "find-window") return FindWindowOf(a[0], a[1], std::atoi(a[2]));
     if (c == "broadcast") {
       // The framework's control message as another instance of a product would send it.
       const UINT control = RegisterWindowMessageA("LWFMSG_LWFCONTROL");
@@ -162,6 +173,10 @@ class Driver {
     }
     if (c == "expect-restored") {
       return (IsWindowVisible(target_) && !IsIconic(target_)) || Fail("the dialog is minimised or hidden");
+    }
+    if (c == "close") {
+      PostMessageA(target_, WM_CLOSE, 0, 0);
+      return Gone(10000);
     }
     if (c == "expect-minimized") return IsIconic(target_) || Fail("the dialog is not minimised");
     HWND control = Control(a[0]);
