@@ -53,12 +53,18 @@ expect "width -1 becomes 16" "$(opt_i32 $SUB_WIDTH)" 16
 expect "position bottom of menu" "$(opt_i32 $POSITION)" 3
 shot options_dialog_applied
 
+# The framework's save request (sent before a backup) saves what the dialog holds so far.
+drive find 1001 5000 click 1035 find-window LWFWindow Quillo 5000 send 0x83EC
+expect "save request wrote the unsaved check box" "$(opt_i32 0x82C)" 0
+
 # OK saves and ends the program.
 drive find 1001 5000 click 1040 track 1027 500 click 1
 opt_wait
 expect "OK ends the program with 0" "$OPT_EXIT" 0
 expect "OK saved the delay" "$(opt_i32 $DELAY)" 500
 expect "OK wrote MenuShowDelay" "$(reg_value "$DESKTOP_KEY" MenuShowDelay)" 500
+expect "application state stored" "$(opt_size "$OPT_DATA/(LWF)App.lcf")" 297
+expect "main window placement stored" "$(opt_size "$OPT_DATA/(LWF)Win0.lcf")" 16
 
 # Cancel after changes leaves the file as the start-up save wrote it.
 opt_start

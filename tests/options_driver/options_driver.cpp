@@ -77,6 +77,7 @@ class Driver {
       return 0;
     }
     if (c == "broadcast") return 2;
+    if (c == "send") return 1;
     if (c == "find-title" || c == "find-window") return 3;
     if (c == "find" || c == "expect-check" || c == "expect-enabled" || c == "settext" ||
         c == "expect-text" || c == "track" || c == "expect-count") {
@@ -173,6 +174,11 @@ class Driver {
     }
     if (c == "expect-restored") {
       return (IsWindowVisible(target_) && !IsIconic(target_)) || Fail("the dialog is minimised or hidden");
+    }
+    if (c == "send") {
+      DWORD_PTR result = 0;
+      const UINT message = std::strtoul(a[0], nullptr, 0);
+      return SendMessageTimeoutA(target_, message, 0, 0, SMTO_NORMAL, kSendTimeout, &result) || Fail("send failed");
     }
     if (c == "close") {
       PostMessageA(target_, WM_CLOSE, 0, 0);
