@@ -11,7 +11,8 @@ RECENT_ON=0x834; RECENT_COUNT=0x838; POSITION=0x844; FAV_ON=0x854; SUB_AREA=0x85
 
 opt_start
 drive find 1001 20000 expect-text 1028 "0.4 seconds" expect-check 1034 0 expect-check 1049 1 \
-  expect-text 1020 "*" expect-text 1059 "-1" expect-enabled 1059 0
+  expect-text 1020 "*" expect-text 1059 "-1" expect-enabled 1059 0 \
+  expect-text 1052 "" expect-text 1042 "" expect-text 1056 "" expect-text 1033 "&Tool Tips"
 shot options_dialog
 expect "start-up save writes the whole record" "$(opt_size "$OPT_OPTIONS")" 2516
 expect "menu delay read from MenuShowDelay" "$(opt_i32 $DELAY)" 400
