@@ -301,7 +301,7 @@ unsigned Start(const StartParameters& p) {
   app.windowsVersion = quillo::WindowsVersionCode(quillo::VersionReading::kFramework);
 
   if (HandOver(p.singleInstance)) return kLwfHandedOver;
-  if (!CreatePhantomWindows()) return Report(kLwfCommandsFailed);
+  if (!CreatePhantomWindows()) return Report(kLwfWindowFailed);
   if (app.hooks.automaticUpdateCheck != nullptr) app.hooks.automaticUpdateCheck();
   app.started = true;
   return kLwfOk;
