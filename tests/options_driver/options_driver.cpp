@@ -78,7 +78,7 @@ class Driver {
     }
     if (c == "broadcast") return 2;
     if (c == "send") return 1;
-    if (c == "find-title" || c == "find-window") return 3;
+    if (c == "find-title" || c == "find-window" || c == "no-window") return 3;
     if (c == "find" || c == "expect-check" || c == "expect-enabled" || c == "settext" ||
         c == "expect-text" || c == "track" || c == "expect-count") {
       return 2;
@@ -122,6 +122,15 @@ class Driver {
     return Fail(std::string("no window of class ") + className + " titled " + title);
   }
 
+  // Waits until no top-level window of the class and title is left (an instance has ended).
+  bool NoWindowOf(const char* className, const char* title, int timeout) {
+    for (int waited = 0; waited <= timeout; waited += 100) {
+      if (FindWindowA(className, title) == nullptr) return true;
+      Sleep(100);
+    }
+    return Fail(std::string("a window of class ") + className + " titled " + title + " is still there");
+  }
+
   bool Gone(int timeout) {
     for (int waited = 0; waited <= timeout; waited += 100) {
       if (!IsWindow(target_)) return true;
@@ -153,6 +162,7 @@ class Driver {
     if (c == "find") return Find(kTitle, std::atoi(a[0]), std::atoi(a[1]));
     if (c == "find-title") return Find(a[0], std::atoi(a[1]), std::atoi(a[2]));
     if (c == "find-window") return FindWindowOf(a[0], a[1], std::atoi(a[2]));
+    if (c == "no-window") return NoWindowOf(a[0], a[1], std::atoi(a[2]));
     if (c == "broadcast") {
       // The framework's control message as another instance of a product would send it.
       const UINT control = RegisterWindowMessageA("LWFMSG_LWFCONTROL");
