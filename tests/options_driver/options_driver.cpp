@@ -79,6 +79,7 @@ class Driver {
     if (c == "broadcast") return 2;
     if (c == "send") return 1;
     if (c == "find-title" || c == "find-window" || c == "no-window") return 3;
+    if (c == "choose-menu-item") return 2;
     if (c == "find" || c == "expect-check" || c == "expect-enabled" || c == "settext" ||
         c == "expect-text" || c == "track" || c == "expect-count") {
       return 2;
@@ -122,6 +123,20 @@ class Driver {
     return Fail(std::string("no window of class ") + className + " titled " + title);
   }
 
+  // Chooses the item at index (from 0) of the open popup menu with the arrow and Enter keys.
+  bool ChooseMenuItem(int index, int timeout) {
+    for (int waited = 0; waited <= timeout; waited += 100) {
+      HWND menu = FindWindowA("#32768", nullptr);
+      if (menu != nullptr && IsWindowVisible(menu)) {
+        for (int i = 0; i <= index; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+        return true;
+      }
+      Sleep(100);
+    }
+    return Fail("no popup menu is open");
+  }
+
   // Waits until no top-level window of the class and title is left (an instance has ended).
   bool NoWindowOf(const char* className, const char* title, int timeout) {
     for (int waited = 0; waited <= timeout; waited += 100) {
@@ -162,6 +177,7 @@ class Driver {
     if (c == "find") return Find(kTitle, std::atoi(a[0]), std::atoi(a[1]));
     if (c == "find-title") return Find(a[0], std::atoi(a[1]), std::atoi(a[2]));
     if (c == "find-window") return FindWindowOf(a[0], a[1], std::atoi(a[2]));
+    if (c == "choose-menu-item") return ChooseMenuItem(std::atoi(a[0]), std::atoi(a[1]));
     if (c == "no-window") return NoWindowOf(a[0], a[1], std::atoi(a[2]));
     if (c == "broadcast") {
       // The framework's control message as another instance of a product would send it.
