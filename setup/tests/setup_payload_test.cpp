@@ -100,6 +100,22 @@ TEST(SetupPayload, TruncatedAndCorruptPayloadsAreSurvived) {
   EXPECT_EQ(EntryText(noNul, "ABC"), "<not found>");
 }
 
+TEST(SetupPayload, RandomCorruptionNeverReadsOutside) {
+  const Bytes file = Packed(BytesOf("MZ"), kShipped);
+  std::uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+  for (int round = 0; round < 2000; ++round) {
+    Bytes damaged = file;
+    for (int flips = 1 + next() % 4; flips > 0; --flips) {
+      damaged[next() % damaged.size()] = static_cast<std::uint8_t>(next() >> 16);
+    }
+    // A fresh copy has exactly its size as capacity: under AddressSanitizer any read past the end
+    // aborts the test.
+    const Bytes exact(damaged.begin(), damaged.end() - next() % 64);
+    for (const char* name : {"Uninstall.lis", "Quillo.exe", "missing"}) EntryText(exact, name);
+  }
+}
+
 TEST(SetupPayload, PackerRefusesNamesThatCannotBeStored) {
   Bytes image = BytesOf("MZ");
   EXPECT_FALSE(AppendPayload(image, {{"dir\\file.txt", {}}}));

@@ -1,0 +1,37 @@
+// Which entries of a listing a menu level shows, at which menu positions, and where its columns
+// break. FillLevel inserts exactly these items and the submenu worker walks exactly these.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace quillo {
+
+// No menu level holds more items than this.
+constexpr int kMaxLevelItems = 1024;
+
+struct LevelLayoutInput {
+  int firstEntry = 0;                   // display-order index the menu starts at
+  std::span<const std::int32_t> order;  // the listing's display order (entry indexes)
+  int itemsPerColumn = 1;
+  bool multiColumn = false;
+};
+
+struct LevelItem {
+  int orderIndex = 0;  // k: the display-order index shown
+  int position = 0;    // i: the item's position in the level's popup, which starts empty
+                       // (inserting by k, as a continuation menu may, appends to the same place)
+  int entryIndex = 0;  // the entry the item shows, for its ItemId
+  bool menuBarBreak = false;  // the item starts a further column
+};
+
+// The i-th item of the level (i from 0), or nothing when the level ends before it: at the end of
+// the display order, after one column (ItemsPerColumn items) in single-column mode, after 1024
+// items, or at an entry index an ItemId cannot name (the item would show another entry).
+std::optional<LevelItem> LevelItemAt(const LevelLayoutInput& in, int i);
+
+// The value stored in the parent entry's childState after filling `count` items (at most 127).
+int ChildStateFromCount(int count);
+
+}  // namespace quillo

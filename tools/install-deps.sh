@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what building and testing Quillo needs on Debian 12: the MinGW-w64 cross compilers,
+# zlib for MinGW, Wine (64- and 32-bit), Xvfb, ImageMagick (screenshots, icons), icoutils,
+# the CHM compiler and reader, GoogleTest and CMake. Does nothing when everything is present.
+set -euo pipefail
+
+packages=(
+  cmake make g++ googletest
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
+  binutils-mingw-w64-x86-64 libz-mingw-w64-dev
+  wine wine64 wine32:i386
+  xvfb xauth imagemagick icoutils
+  fp-utils libchm-bin
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" \
+  >/dev/null
