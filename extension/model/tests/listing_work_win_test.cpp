@@ -51,7 +51,7 @@ TEST_F(ListingWorkTest, SharedIconsEqualTheItemByItemLookupOnAMixedFolder) {
   ASSERT_GE(listing.entries.count(), 20u);
   for (std::size_t i = 0; i < listing.entries.count(); ++i) {
     const MenuEntry& entry = listing.entries[i];
-    const char* name = EntryText(listing, entry);
+    const std::string name = TextOf(listing, entry);
     EXPECT_EQ(entry.iconIndex, LiteralIcon(entry.idList, 0)) << name;
     const int open = (entry.attributes & kAttrFolder) ? LiteralIcon(entry.idList, SHGFI_OPENICON)
                                                       : entry.iconIndex;

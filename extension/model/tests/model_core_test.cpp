@@ -11,7 +11,6 @@
 #include "growable_array.h"
 #include "id_list_bytes.h"
 #include "item_filter.h"
-#include "item_id.h"
 #include "menu_delay.h"
 #include "name_comparator.h"
 #include "name_truncation.h"
@@ -298,17 +297,7 @@ TEST(NameTruncation, KeepsBothEndsAroundSixDots) {
   EXPECT_EQ(std::string(out), eighty.substr(0, 9));
 }
 
-TEST(ItemIdAndDelay, EncodingAndLimits) {
-  const ItemId id = MakeItemId(2, 7);
-  EXPECT_EQ(id, 0x00020007u);
-  EXPECT_EQ(ItemIdLevel(id), 2);
-  EXPECT_EQ(ItemIdEntry(id), 7);
-  EXPECT_TRUE(IsRootItemId(0xFFFF0012u));
-  EXPECT_FALSE(IsRootItemId(MakeItemId(32767, -1)));
-  EXPECT_EQ(ResolveItemIdEntry(id, 3, 8), 7);
-  EXPECT_EQ(ResolveItemIdEntry(id, 2, 8), -1);   // level not below the count
-  EXPECT_EQ(ResolveItemIdEntry(id, 3, 7), -1);   // entry not below the entry count
-  EXPECT_EQ(ResolveItemIdEntry(id, 3, -1), -1);  // level without listing
+TEST(MenuDelay, SlowMediaWaitShrinksWithTheDelay) {
   EXPECT_EQ(SlowMediaWaitRounds(0), 50);
   EXPECT_EQ(SlowMediaWaitRounds(400), 10);
   EXPECT_EQ(SlowMediaWaitRounds(1000), 0);
