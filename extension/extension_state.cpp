@@ -1,0 +1,30 @@
+#include "extension_state.h"
+
+#include <new>
+
+namespace quillo {
+
+// Built in static storage and never destroyed: at process exit nothing of it may run, and an
+// explicit unload releases its resources through ReleaseProcessResources.
+ExtensionState& State() {
+  alignas(ExtensionState) static unsigned char storage[sizeof(ExtensionState)];
+  static ExtensionState* state = new (storage) ExtensionState();
+  return *state;
+}
+
+void ReleaseProcessResources(ExtensionState& state) {
+  state.RootItemBitmap.reset();
+  state.MenuFont.reset();
+  state.StatusFont.reset();
+  // The hook procedures live in this module: leaving them installed past an unload would crash
+  // the thread at its next message.
+  state.CallWndProcHook.reset();
+  state.MouseHook.reset();
+  state.KeyboardHook.reset();
+  state.TargetIdList.reset();
+  state.DroppedNames.reset();
+  state.DesktopFolder.Reset();
+  state.Allocator.Release();
+}
+
+}  // namespace quillo

@@ -1,0 +1,106 @@
+#include "menu_entry_insertion.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "context_menu_entries.h"
+#include "menu_hooks.h"
+#include "shell_item.h"
+
+namespace quillo {
+namespace {
+
+bool WindowsKeyDown() {
+  return (GetAsyncKeyState(VK_LWIN) & 0x8000) != 0 || (GetAsyncKeyState(VK_RWIN) & 0x8000) != 0;
+}
+
+// "Move To Parent" is enabled when the drop target's parent is a file-system folder.
+bool ParentIsFileSystem(const ExtensionState& state) {
+  IdListAllocator& allocator = ListAllocator();
+  OwnedIdList parent(allocator, CopyIdList(allocator, state.TargetIdList.get()));
+  return parent && ParentIdList(parent.get()) &&
+         (GetAttributes(Desktop(), AsIdList(parent.get())) & SFGAO_FILESYSTEM) != 0;
+}
+
+bool InsertEntry(const ExtensionState& state, HMENU menu, UINT position, UINT id,
+                 const EntryPlan& entry, bool enabled) {
+  MENUITEMINFOA item{};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_ID | MIIM_DATA | MIIM_STRING;
+  item.wID = id;
+  item.dwItemData = state.RootItemData;
+  item.dwTypeData = const_cast<char*>(entry.text);
+  MenuHandle popup;
+  if (entry.hasPopup) {
+    popup.reset(CreatePopupMenu());
+    if (!popup) return false;
+    item.fMask |= MIIM_SUBMENU | MIIM_CHECKMARKS;
+    item.hSubMenu = popup.get();
+    item.hbmpUnchecked = state.RootItemBitmap.get();
+  } else {
+    item.fMask |= MIIM_STATE;
+    item.fState = enabled ? MFS_ENABLED : MFS_GRAYED;
+  }
+  if (!InsertMenuItemA(menu, position, TRUE, &item)) return false;
+  popup.release();  // Explorer's menu owns it now
+  return true;
+}
+
+}  // namespace
+
+HRESULT InsertMenuEntries(ExtensionState& state, HMENU menu, UINT indexMenu, UINT idCmdFirst,
+                          UINT flags) {
+  const HRESULT nothing = MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0);
+  const std::int32_t mode = state.InvocationMode;
+  if (menu == nullptr ||
+      StaysOutOfMenu({state.Busy != 0, mode, WindowsKeyDown(), flags, indexMenu})) {
+    return nothing;
+  }
+  state.ExplorerMenu = menu;
+  state.OwnMenuActive = 0;
+  state.MoveToParentEnabled = 0;
+  state.RootItemData = RootItemDataFor(idCmdFirst);
+
+  const EntryPlanList plan = PlanEntries(mode > kContextMode ? kDragMode : kContextMode,
+                                         state.Options.subOpenArea != 0,
+                                         state.Options.dragMoveToParent != 0);
+  const bool moveToParent = plan.count == 3 && ParentIsFileSystem(state);
+  int inserted = 0;
+  for (int i = 0; i < plan.count; ++i) {
+    if (!InsertEntry(state, menu, indexMenu + i, idCmdFirst, plan.entries[i], moveToParent)) break;
+    ++inserted;
+  }
+  if (inserted == 0) return nothing;
+  state.MoveToParentEnabled = inserted == 3 && moveToParent;
+  InstallMenuHooks(state);
+  return MAKE_HRESULT(SEVERITY_SUCCESS, 0, inserted + 1);
+}
+
+LPCITEMIDLIST ItemIdList(const ExtensionState& state, ItemId itemId) {
+  return IsRootItemId(itemId) ? AsIdList(state.TargetIdList.get()) : nullptr;
+}
+
+HRESULT WriteCommandHelp(const ExtensionState& state, UINT type, char* buffer, UINT cchMax) {
+  if (state.Busy || (type & GCS_HELPTEXTA) == 0) return S_OK;
+  const ItemId highlighted = state.HighlightedItemId;
+  if (highlighted == kNoItemId || !state.OwnMenuActive) return S_OK;
+  // Wide text always; an ANSI request has room for cchMax bytes only, half as many characters.
+  const UINT capacity = (type & GCS_UNICODE) ? cchMax : cchMax / sizeof(wchar_t);
+  if (buffer == nullptr || capacity == 0) return S_OK;
+
+  char text[2 * kPathSize] = "";
+  if (highlighted == state.RootItemData) {
+    std::strcpy(text, "Quillo options...");
+  } else if (LPCITEMIDLIST list = ItemIdList(state, highlighted)) {
+    GetDisplayName(Desktop(), list, text, sizeof text, SHGDN_FORPARSING);
+  }
+  wchar_t wide[2 * kPathSize];
+  if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 2 * kPathSize) == 0) wide[0] = L'\0';
+  const std::size_t length = std::min<std::size_t>(wcslen(wide), capacity - 1);
+  auto* out = reinterpret_cast<wchar_t*>(buffer);
+  std::memcpy(out, wide, length * sizeof(wchar_t));
+  out[length] = L'\0';
+  return S_OK;
+}
+
+}  // namespace quillo

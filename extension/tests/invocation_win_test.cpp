@@ -1,0 +1,378 @@
+// Initialize, QueryContextMenu and GetCommandString on real shell objects, with the setup
+// information in a redirected HKEY_LOCAL_MACHINE and an options file in a scratch data folder.
+#include <windows.h>
+#include <shlobj.h>
+#include <wrl/client.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "../../common/tests/win_test_support.h"
+#include "context_menu_entries.h"
+#include "data_file.h"
+#include "extension_state.h"
+#include "quillo_ext.h"
+#include "registry_sandbox.h"
+#include "setup_info_record.h"
+#include "shell_item.h"
+#include "system_colors.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace quillo {
+namespace {
+
+LPITEMIDLIST Parse(const std::string& path) {
+  ComPtr<IShellFolder> desktop;
+  SHGetDesktopFolder(&desktop);
+  wchar_t wide[MAX_PATH];
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+  LPITEMIDLIST list = nullptr;
+  desktop->ParseDisplayName(nullptr, nullptr, wide, nullptr, &list, nullptr);
+  return list;
+}
+
+std::string ParsingName(LPCITEMIDLIST list) {
+  char name[MAX_PATH] = "";
+  GetDisplayName(Desktop(), list, name, sizeof name, SHGDN_FORPARSING);
+  return name;
+}
+
+bool SameObject(LPCITEMIDLIST a, LPCITEMIDLIST b) {
+  const HRESULT order = Desktop()->CompareIDs(0, a, b);
+  return SUCCEEDED(order) && HRESULT_CODE(order) == 0;
+}
+
+// The shell's data object for items of one folder, as Explorer hands a selection over.
+ComPtr<IDataObject> Selection(const std::vector<std::string>& paths) {
+  std::vector<LPITEMIDLIST> lists;
+  for (const auto& path : paths) lists.push_back(Parse(path));
+  ComPtr<IShellFolder> parent;
+  ComPtr<IDataObject> data;
+  std::vector<LPCITEMIDLIST> children;
+  for (LPITEMIDLIST list : lists) children.push_back(ILFindLastID(list));
+  if (SUCCEEDED(SHBindToParent(lists[0], IID_PPV_ARGS(&parent), nullptr))) {
+    parent->GetUIObjectOf(nullptr, static_cast<UINT>(children.size()), children.data(),
+                          IID_IDataObject, nullptr, reinterpret_cast<void**>(data.GetAddressOf()));
+  }
+  for (LPITEMIDLIST list : lists) CoTaskMemFree(list);
+  return data;
+}
+
+// A data object that offers given bytes as "Shell IDList Array", or nothing at all.
+class BytesDataObject final : public IDataObject {
+ public:
+  explicit BytesDataObject(std::vector<BYTE> bytes, bool offer) : bytes_(std::move(bytes)), offer_(offer) {}
+  STDMETHODIMP QueryInterface(REFIID riid, void** object) override {
+    if (riid == IID_IUnknown || riid == IID_IDataObject) {
+      *object = this;
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP GetData(FORMATETC*, STGMEDIUM* medium) override {
+    if (!offer_) return DV_E_FORMATETC;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes_.size());
+    std::memcpy(GlobalLock(memory), bytes_.data(), bytes_.size());
+    GlobalUnlock(memory);
+    medium->tymed = TYMED_HGLOBAL;
+    medium->hGlobal = memory;
+    medium->pUnkForRelease = nullptr;
+    return S_OK;
+  }
+  STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  STDMETHODIMP QueryGetData(FORMATETC*) override { return offer_ ? S_OK : DV_E_FORMATETC; }
+  STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
+  STDMETHODIMP SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  STDMETHODIMP EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+  STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+  STDMETHODIMP DUnadvise(DWORD) override { return E_NOTIMPL; }
+  STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+
+ private:
+  std::vector<BYTE> bytes_;
+  bool offer_;
+};
+
+class Invocation : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    OleInitialize(nullptr);
+    State().ModuleInstance = GetModuleHandleA(nullptr);
+    CreateDirectoryA((scratch_ / "install").c_str(), nullptr);
+    CreateDirectoryA((scratch_ / "data").c_str(), nullptr);
+    CreateDirectoryA((scratch_ / "files").c_str(), nullptr);
+    test::WriteText(scratch_ / "files\\a.txt", "a");
+    test::WriteText(scratch_ / "files\\b.txt", "b");
+    WriteSetupInfo(sizeof(SetupInfoRecord));
+    WriteOptions([](OptionsRecord&) {});
+  }
+  void TearDown() override {
+    State().Busy = 0;
+    handler_.Reset();
+    OleUninitialize();
+  }
+
+  void WriteSetupInfo(std::size_t size) {
+    SetupInfoRecord record{};
+    record.recordMarker = 1;
+    record.customDataFolder = 1;
+    std::strcpy(record.installFolder, (scratch_ / "install").c_str());
+    std::strcpy(record.customDataPath, (scratch_ / "data").c_str());
+    HKEY key = test::RegistrySandbox::Create("Software\\Larkwell", sandbox_.machine());
+    RegSetValueExA(key, "Quillo", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&record),
+                   static_cast<DWORD>(size));
+    RegCloseKey(key);
+  }
+
+  template <typename Change>
+  void WriteOptions(Change change) {
+    OptionsRecord options{};
+    InitOptions(options, ReadSystemColors());
+    change(options);
+    WriteDataFile((scratch_ / "data").c_str(), "Options", kNoIndex, &options, sizeof options);
+  }
+
+  HRESULT Initialize(IDataObject* data, LPCITEMIDLIST dropTarget = nullptr) {
+    handler_.Reset();
+    ComPtr<IShellExtInit> init;
+    EXPECT_EQ(CQuilloExt::CreateInstance(IID_PPV_ARGS(&init)), S_OK);
+    init.As(&handler_);
+    return init->Initialize(dropTarget, data, nullptr);
+  }
+
+  HRESULT InitializeOn(const std::vector<std::string>& paths) {
+    return Initialize(Selection(paths).Get());
+  }
+
+  HRESULT DropOn(const std::string& target, const std::vector<std::string>& paths) {
+    LPITEMIDLIST list = Parse(target);
+    const HRESULT result = Initialize(Selection(paths).Get(), list);
+    CoTaskMemFree(list);
+    return result;
+  }
+
+  // QueryContextMenu on a menu holding two ordinary entries; returns the result code.
+  int Query(UINT flags = CMF_NORMAL, UINT index = 1) {
+    menu_.reset(CreatePopupMenu());
+    AppendMenuA(menu_.get(), MF_STRING, 1, "Open");
+    AppendMenuA(menu_.get(), MF_STRING, 2, "Properties");
+    const HRESULT result = handler_->QueryContextMenu(menu_.get(), index, 100, 200, flags);
+    EXPECT_TRUE(SUCCEEDED(result));
+    return HRESULT_CODE(result);
+  }
+
+  std::string HelpText(UINT type, UINT cchMax = 64) {
+    wchar_t text[64];
+    std::wmemset(text, L'#', 64);
+    text[63] = L'\0';
+    EXPECT_EQ(handler_->GetCommandString(0, type, nullptr, reinterpret_cast<char*>(text), cchMax), S_OK);
+    char narrow[128];
+    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+    return narrow;
+  }
+
+  test::RegistrySandbox sandbox_{false};
+  test::ScratchFolder scratch_{"invocation"};
+  ComPtr<IContextMenu> handler_;
+  MenuHandle menu_;
+};
+
+TEST_F(Invocation, ContextModeStartsFromTheFirstSelectedObject) {
+  ASSERT_EQ(InitializeOn({scratch_ / "files\\b.txt", scratch_ / "files\\a.txt"}), S_OK);
+  EXPECT_EQ(State().InvocationMode, kContextMode);
+  EXPECT_EQ(ParsingName(AsIdList(State().TargetIdList.get())), scratch_ / "files\\b.txt");
+  EXPECT_EQ(State().TargetAttributes & (SFGAO_FILESYSTEM | SFGAO_FOLDER), SFGAO_FILESYSTEM);
+  EXPECT_EQ(Query(), 2);
+  EXPECT_EQ(State().RootItemData, 0xFFFF0064u);
+  // The hooks sit on this thread; a second query replaces them.
+  HHOOK first = State().CallWndProcHook.get();
+  EXPECT_NE(first, nullptr);
+  EXPECT_NE(State().MouseHook.get(), nullptr);
+  EXPECT_NE(State().KeyboardHook.get(), nullptr);
+  EXPECT_EQ(Query(), 2);
+  EXPECT_NE(State().CallWndProcHook.get(), nullptr);
+  // Metrics for the menus: sub open area width follows the item height.
+  EXPECT_GE(State().Metrics.ItemHeight, 8);
+  EXPECT_EQ(State().Options.subOpenAreaWidth, State().Metrics.ItemHeight);
+  EXPECT_EQ(State().Metrics.ItemsPerColumn,
+            (State().MonitorRect.bottom - State().MonitorRect.top) / State().Metrics.ItemHeight);
+  EXPECT_EQ(std::string(State().OptionsProgramPath), scratch_ / "install\\Quillo.exe");
+}
+
+TEST_F(Invocation, DragModeCollectsTheDroppedNames) {
+  ASSERT_EQ(DropOn(scratch_ / "files", {scratch_ / "files\\a.txt", scratch_ / "files\\b.txt"}), S_OK);
+  EXPECT_EQ(State().InvocationMode, kDragMode);
+  const char* names = State().DroppedNames.get();
+  ASSERT_NE(names, nullptr);
+  EXPECT_EQ(std::string(names), scratch_ / "files\\a.txt");
+  names += std::strlen(names) + 1;
+  EXPECT_EQ(std::string(names), scratch_ / "files\\b.txt");
+  EXPECT_EQ(names[std::strlen(names) + 1], '\0');
+  EXPECT_EQ(Query(), 4);
+  EXPECT_TRUE(State().MoveToParentEnabled);
+}
+
+TEST_F(Invocation, StaysInertWhileBusyAndWithoutSetupInformation) {
+  ASSERT_EQ(InitializeOn({scratch_ / "files\\a.txt"}), S_OK);
+  State().Busy = 1;
+  ASSERT_EQ(InitializeOn({scratch_ / "files\\b.txt"}), S_OK);
+  EXPECT_EQ(ParsingName(AsIdList(State().TargetIdList.get())), scratch_ / "files\\a.txt");
+  EXPECT_EQ(Query(), 0);
+  EXPECT_EQ(GetMenuItemCount(menu_.get()), 2);
+  State().Busy = 0;
+
+  WriteSetupInfo(sizeof(SetupInfoRecord) - 1);
+  ASSERT_EQ(InitializeOn({scratch_ / "files\\a.txt"}), S_OK);
+  EXPECT_EQ(State().InvocationMode, kStayOut);
+  EXPECT_EQ(Query(CMF_EXPLORE), 0);
+  EXPECT_EQ(GetMenuItemCount(menu_.get()), 2);
+}
+
+TEST_F(Invocation, DataObjectsWithoutAUsableIdListArray) {
+  BytesDataObject none({}, false);
+  EXPECT_EQ(Initialize(&none), DV_E_FORMATETC);
+  // A count whose offsets run past the block, and an empty selection: the extension stays out.
+  BytesDataObject lying({0xFF, 0xFF, 0, 0, 12, 0, 0, 0, 12, 0, 0, 0, 0, 0}, true);
+  EXPECT_EQ(Initialize(&lying), S_OK);
+  EXPECT_EQ(State().InvocationMode, kStayOut);
+  EXPECT_EQ(Query(CMF_EXPLORE), 0);
+  BytesDataObject empty({0, 0, 0, 0, 8, 0, 0, 0, 0, 0}, true);
+  EXPECT_EQ(Initialize(&empty), S_OK);
+  EXPECT_EQ(State().InvocationMode, kStayOut);
+}
+
+TEST_F(Invocation, StartMenuFolderIsReplacedByTheConfiguredStartingPoint) {
+  char startMenu[MAX_PATH];
+  ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, startMenu, CSIDL_STARTMENU, TRUE));
+  LPITEMIDLIST desktop = nullptr, bin = nullptr;
+  SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &desktop);
+  SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, &bin);
+
+  // Empty: the Desktop's parsing name, which parses to the desktop folder.
+  ASSERT_EQ(InitializeOn({startMenu}), S_OK);
+  const std::string binName = State().SpecialFolderTable[1].parsingName;
+  const std::string desktopName = State().SpecialFolderTable[0].parsingName;
+  EXPECT_EQ(std::string(State().Options.startMenuFolder), desktopName);
+  EXPECT_EQ(ParsingName(AsIdList(State().TargetIdList.get())), desktopName);
+  EXPECT_EQ(binName.rfind("::{", 0), std::string::npos) << binName;
+
+  // A parsable path.
+  const std::string files = scratch_ / "files";
+  WriteOptions([&](OptionsRecord& o) { std::strcpy(o.startMenuFolder, files.c_str()); });
+  ASSERT_EQ(InitializeOn({startMenu}), S_OK);
+  EXPECT_EQ(ParsingName(AsIdList(State().TargetIdList.get())), files);
+
+  // The name of a special folder, in another case.
+  WriteOptions([&](OptionsRecord& o) {
+    std::strcpy(o.startMenuFolder, binName.c_str());
+    CharUpperA(o.startMenuFolder);
+  });
+  ASSERT_EQ(InitializeOn({startMenu}), S_OK);
+  EXPECT_TRUE(SameObject(AsIdList(State().TargetIdList.get()), bin));
+
+  // Neither: the Desktop, which becomes the starting point.
+  WriteOptions([](OptionsRecord& o) { std::strcpy(o.startMenuFolder, "No such place 7"); });
+  ASSERT_EQ(InitializeOn({startMenu}), S_OK);
+  EXPECT_TRUE(SameObject(AsIdList(State().TargetIdList.get()), desktop));
+  EXPECT_EQ(std::string(State().Options.startMenuFolder), desktopName);
+  CoTaskMemFree(desktop);
+  CoTaskMemFree(bin);
+}
+
+TEST_F(Invocation, HelpTextOnlyForTheExtensionsOwnHighlightedEntry) {
+  ASSERT_EQ(InitializeOn({scratch_ / "files\\a.txt"}), S_OK);
+  ASSERT_EQ(Query(), 2);
+  EXPECT_EQ(HelpText(GCS_HELPTEXTW), std::string(63, '#'));  // OwnMenuActive clear
+  State().OwnMenuActive = 1;
+  State().HighlightedItemId = kNoItemId;
+  EXPECT_EQ(HelpText(GCS_HELPTEXTW), std::string(63, '#'));
+  State().HighlightedItemId = State().RootItemData;
+  EXPECT_EQ(HelpText(GCS_VERBW), std::string(63, '#'));
+  EXPECT_EQ(HelpText(GCS_HELPTEXTW), "Quillo options...");
+  // An ANSI request gets wide text cut to its byte count: 8 bytes hold 3 characters and a NUL.
+  EXPECT_EQ(HelpText(GCS_HELPTEXTA, 8), "Qui");
+  State().HighlightedItemId = kRootItemIdBase;
+  EXPECT_EQ(HelpText(GCS_HELPTEXTW), (scratch_ / "files\\a.txt").substr(0, 63));
+  State().Busy = 1;
+  State().HighlightedItemId = State().RootItemData;
+  EXPECT_EQ(HelpText(GCS_HELPTEXTW), std::string(63, '#'));
+  State().Busy = 0;
+  State().OwnMenuActive = 0;
+  State().HighlightedItemId = kNoItemId;
+  CMINVOKECOMMANDINFO invoke{};
+  invoke.cbSize = sizeof invoke;
+  EXPECT_EQ(handler_->InvokeCommand(&invoke), E_FAIL);
+}
+
+TEST_F(Invocation, ShortcutsCountWithTheirTargets) {
+  const std::string link = scratch_ / "files\\to_install.lnk", gone = scratch_ / "files\\gone.txt";
+  test::WriteText(gone, "x");
+  auto makeLink = [](const std::string& at, const std::string& target) {
+    ComPtr<IShellLinkA> shellLink;
+    ComPtr<IPersistFile> file;
+    ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&shellLink)), S_OK);
+    shellLink->SetPath(target.c_str());
+    shellLink.As(&file);
+    wchar_t wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, at.c_str(), -1, wide, MAX_PATH);
+    ASSERT_EQ(file->Save(wide, TRUE), S_OK);
+  };
+  makeLink(link, scratch_ / "install");
+  makeLink(scratch_ / "files\\dangling.lnk", gone);
+  DeleteFileA(gone.c_str());
+
+  ASSERT_EQ(InitializeOn({link}), S_OK);
+  EXPECT_EQ(State().TargetAttributes & (kLinkAttribute | SFGAO_FOLDER), kLinkAttribute | SFGAO_FOLDER);
+
+  // Item information in the folder: a live shortcut gives its target, a dangling one itself.
+  LPITEMIDLIST folderList = Parse(scratch_ / "files");
+  ComPtr<IShellFolder> folder;
+  ASSERT_EQ(Desktop()->BindToObject(folderList, nullptr, IID_PPV_ARGS(&folder)), S_OK);
+  for (const char* name : {"to_install.lnk", "dangling.lnk"}) {
+    LPITEMIDLIST child = Parse(scratch_ / "files\\" + name);
+    char shown[MAX_PATH], path[MAX_PATH];
+    LPITEMIDLIST result = nullptr;
+    const std::uint32_t attributes = GetItemInformation(folder.Get(), ILFindLastID(child), shown,
+                                                        sizeof shown, path, sizeof path,
+                                                        SHGDN_FORPARSING, &result);
+    ASSERT_NE(result, nullptr);
+    if (std::strcmp(name, "to_install.lnk") == 0) {
+      EXPECT_EQ(std::string(path), scratch_ / "install");
+      EXPECT_EQ(attributes & (kLinkAttribute | SFGAO_FOLDER), kLinkAttribute | SFGAO_FOLDER);
+    } else {
+      EXPECT_EQ(std::string(path), scratch_ / "files\\dangling.lnk");
+      EXPECT_EQ(attributes & (kLinkAttribute | SFGAO_FOLDER), kLinkAttribute);
+      // A copy of the child's own (relative) list.
+      ASSERT_EQ(IdListSize(result), IdListSize(ILFindLastID(child)));
+      EXPECT_EQ(std::memcmp(result, ILFindLastID(child), IdListSize(result)), 0);
+    }
+    CoTaskMemFree(result);
+    CoTaskMemFree(child);
+  }
+  CoTaskMemFree(folderList);
+}
+
+TEST_F(Invocation, VirtualFolderNamesAndUnavailableNames) {
+  ASSERT_EQ(InitializeOn({scratch_ / "files\\a.txt"}), S_OK);
+  LPITEMIDLIST computer = nullptr;
+  ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer), S_OK);
+  char name[MAX_PATH];
+  EXPECT_EQ(GetDisplayName(Desktop(), computer, name, sizeof name, SHGDN_FORPARSING), kNameObtained);
+  EXPECT_NE(name[0], '\0');
+  EXPECT_NE(std::strncmp(name, "::{", 3), 0) << name;
+  EXPECT_EQ(GetAttributes(Desktop(), computer) & SFGAO_FILESYSTEM, 0u);
+  CoTaskMemFree(computer);
+  char small[8];
+  EXPECT_EQ(GetDisplayName(nullptr, nullptr, small, sizeof small, SHGDN_FORPARSING), kNameUnavailable);
+  EXPECT_STREQ(small, "(Name u");
+}
+
+}  // namespace
+}  // namespace quillo

@@ -1,0 +1,506 @@
+// explorer_host: a small stand-in for Explorer towards a context-menu handler, for tests and
+// demos (32- and 64-bit). It creates the handler through COM from the registry, hands it a real
+// "Shell IDList Array" data object made by the shell for the given paths, calls
+// QueryContextMenu on a menu that already holds a few ordinary entries, and prints the result.
+//
+//   explorer_host [options] --context PATH [PATH...]   the context menu of objects of one folder
+//   explorer_host [options] --drag TARGET PATH [...]    a right-button drop of PATHs onto TARGET
+//
+// Options:
+//   --clsid {GUID}    the handler's class (default: the Quillo class of this build's bitness)
+//   --flags N         uFlags of QueryContextMenu (default 0x4, CMF_EXPLORE; C syntax numbers)
+//   --index N         indexMenu (default 2: after "Open" and "Explore")
+//   --first N         idCmdFirst (default 100)
+//   --winkey          hold the left Windows key down while QueryContextMenu runs
+//   --help-text ID    after QueryContextMenu: GetCommandString(ID, GCS_HELPTEXTW)
+//   --show SCRIPT     show the menu with TrackPopupMenu at 200,150 and replay SCRIPT
+//   --shots DIR       folder of the screenshot handshake (shot: steps)
+//   --rounds N        leak check: N create/Initialize/QueryContextMenu/destroy rounds
+//
+// Paths are Windows paths or shell parsing names ("::{GUID}"). Output, one record per line,
+// key=value fields, texts quoted with \t, \" and \\ escaped:
+//   initialize hr=0x...            query hr=0x... code=N
+//   item pos=N id=N type=string|separator text="..." data=0x... state=enabled|grayed
+//        submenu=none|items:N bitmap=yes|no
+//   help hr=0x... text="..."
+//   msg name=WM_... wparam=0x... lparam=0x...   (while the menu is shown)
+//   track result=N
+//   leak phase=before|warm|after gdi=N menus_alive=N private_bytes=N
+// SCRIPT: steps separated by ';': down, up, left, right, return, escape, key:VK, wait:MS,
+// move:X,Y, click:X,Y, rclick:X,Y, item:POS (point at an entry of the top menu), cancel,
+// shot:NAME (write DIR/NAME.ready, then wait up to 30 s for DIR/NAME.done). The steps start on
+// the first WM_ENTERIDLE of the menu loop, 150 ms apart. Exit code 0, or 2 for a usage error
+// and 3 when the handler cannot be created or a path not parsed.
+#include <windows.h>
+#include <intrin.h>
+#include <shlobj.h>
+#include <wrl/client.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+#ifdef _WIN64
+constexpr wchar_t kDefaultClass[] = L"{5E2B7C14-64D0-4A6F-B3C8-1D92E07F4A65}";
+#else
+constexpr wchar_t kDefaultClass[] = L"{5E2B7C14-09D0-4A6F-B3C8-1D92E07F4A65}";
+#endif
+
+struct Options {
+  std::wstring classId = kDefaultClass;
+  UINT flags = CMF_EXPLORE;
+  UINT index = 2;
+  UINT first = 100;
+  bool winKey = false;
+  long helpTextId = -1;
+  bool drag = false;
+  std::string target;
+  std::vector<std::string> paths;
+  std::string script;
+  bool show = false;
+  std::string shots = ".";
+  long rounds = 0;
+};
+
+std::string Quoted(const char* text) {
+  std::string out = "\"";
+  for (; *text; ++text) {
+    if (*text == '\t') out += "\\t";
+    else if (*text == '"' || *text == '\\') (out += '\\') += *text;
+    else out += *text;
+  }
+  return out + "\"";
+}
+
+std::wstring Wide(const std::string& text) {
+  wchar_t buffer[1024];
+  if (!MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, buffer, 1024)) return L"";
+  return buffer;
+}
+
+// An absolute ID list for a path or parsing name, freed with CoTaskMemFree by the caller.
+LPITEMIDLIST ParsePath(const std::string& path) {
+  ComPtr<IShellFolder> desktop;
+  LPITEMIDLIST list = nullptr;
+  std::wstring wide = Wide(path);
+  if (FAILED(SHGetDesktopFolder(&desktop)) ||
+      FAILED(desktop->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &list, nullptr))) {
+    std::printf("error parse path=%s\n", Quoted(path.c_str()).c_str());
+    return nullptr;
+  }
+  return list;
+}
+
+// The shell's own data object for items of one folder, as Explorer passes a selection.
+HRESULT SelectionDataObject(const std::vector<std::string>& paths, IDataObject** data) {
+  std::vector<LPITEMIDLIST> lists;
+  HRESULT result = E_FAIL;
+  for (const std::string& path : paths) {
+    LPITEMIDLIST list = ParsePath(path);
+    if (!list) break;
+    lists.push_back(list);
+  }
+  if (lists.size() == paths.size() && !lists.empty()) {
+    ComPtr<IShellFolder> parent;
+    LPCITEMIDLIST firstChild = nullptr;
+    result = SHBindToParent(lists[0], IID_PPV_ARGS(&parent), &firstChild);
+    if (SUCCEEDED(result)) {
+      std::vector<LPCITEMIDLIST> children;
+      for (LPITEMIDLIST list : lists) children.push_back(ILFindLastID(list));
+      result = parent->GetUIObjectOf(nullptr, static_cast<UINT>(children.size()), children.data(),
+                                     IID_IDataObject, nullptr, reinterpret_cast<void**>(data));
+    }
+  }
+  for (LPITEMIDLIST list : lists) CoTaskMemFree(list);
+  return result;
+}
+
+HMENU HostMenu() {
+  HMENU menu = CreatePopupMenu();
+  AppendMenuA(menu, MF_STRING, 1, "Open");
+  AppendMenuA(menu, MF_STRING, 2, "Explore");
+  AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuA(menu, MF_STRING, 3, "Properties");
+  return menu;
+}
+
+void PrintMenu(HMENU menu) {
+  const int count = GetMenuItemCount(menu);
+  for (int pos = 0; pos < count; ++pos) {
+    char text[520] = "";
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_ID | MIIM_DATA | MIIM_FTYPE | MIIM_STATE | MIIM_SUBMENU | MIIM_CHECKMARKS |
+                 MIIM_STRING | MIIM_BITMAP;
+    item.dwTypeData = text;
+    item.cch = sizeof text;
+    if (!GetMenuItemInfoA(menu, pos, TRUE, &item)) continue;
+    const bool separator = (item.fType & MFT_SEPARATOR) != 0;
+    char submenu[32] = "none";
+    if (item.hSubMenu) std::snprintf(submenu, sizeof submenu, "items:%d", GetMenuItemCount(item.hSubMenu));
+    std::printf("item pos=%d id=%u type=%s text=%s data=0x%llx state=%s submenu=%s bitmap=%s\n", pos,
+                item.wID, separator ? "separator" : "string", Quoted(text).c_str(),
+                static_cast<unsigned long long>(item.dwItemData),
+                (item.fState & MFS_GRAYED) ? "grayed" : "enabled", submenu,
+                (item.hbmpUnchecked || item.hbmpChecked || item.hbmpItem) ? "yes" : "no");
+  }
+}
+
+void HoldWindowsKey(bool down) { keybd_event(VK_LWIN, 0, down ? 0 : KEYEVENTF_KEYUP, 0); }
+
+// ---- the leak check ---------------------------------------------------------------------
+
+// Live GDI objects of this process, counted in the GDI handle table that the PEB points to
+// (GetGuiResources reports 0 under Wine). Entries are 24 bytes; byte 14 is the object type,
+// 0 for a free entry. A 32-bit process under Wine's WoW64 finds the table in the 64-bit PEB,
+// reached through the 64-bit TEB whose address Wine keeps in the TEB's GdiBatchCount field.
+// Null when there is no table.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
+const unsigned char* GdiHandleTable() {
+  std::uint64_t table = 0;
+#ifdef _WIN64
+  const auto* peb = reinterpret_cast<const unsigned char*>(__readgsqword(0x60));
+  std::memcpy(&table, peb + 0xF8, sizeof table);
+#else
+  const auto* peb = reinterpret_cast<const unsigned char*>(__readfsdword(0x30));
+  std::uint32_t table32;
+  std::memcpy(&table32, peb + 0x94, sizeof table32);
+  table = table32;
+  const std::uint32_t teb64 = __readfsdword(0xF70);
+  if (table == 0 && teb64 != 0) {
+    std::uint64_t peb64;
+    std::memcpy(&peb64, reinterpret_cast<const unsigned char*>(teb64) + 0x60, sizeof peb64);
+    if (peb64 != 0 && peb64 < 0x100000000ull) {
+      std::memcpy(&table, reinterpret_cast<const unsigned char*>(static_cast<std::uintptr_t>(peb64)) + 0xF8,
+                  sizeof table);
+    }
+  }
+  if (table >= 0x100000000ull) return nullptr;
+#endif
+  return reinterpret_cast<const unsigned char*>(static_cast<std::uintptr_t>(table));
+}
+#pragma GCC diagnostic pop
+
+long CountGdiObjects() {
+  const unsigned char* table = GdiHandleTable();
+  if (table == nullptr) return -1;
+  long count = 0;
+  for (std::size_t i = 0; i < 0x10000; ++i) count += table[24 * i + 14] != 0;
+  return count;
+}
+
+// Committed private memory of the process, summed over its address space (Wine leaves the
+// PrivateUsage counter at 0).
+unsigned long long PrivateBytes() {
+  unsigned long long total = 0;
+  MEMORY_BASIC_INFORMATION region;
+  for (const char* at = nullptr; VirtualQuery(at, &region, sizeof region) == sizeof region;
+       at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+    if (region.RegionSize == 0) break;
+  }
+  return total;
+}
+
+// ---- showing the menu -------------------------------------------------------------------
+
+struct ShowState {
+  HWND window = nullptr;
+  HMENU menu = nullptr;
+  bool scriptStarted = false;
+  ComPtr<IContextMenu2> menu2;
+} g_show;
+
+const char* MenuMessageName(UINT message) {
+  switch (message) {
+    case WM_ENTERMENULOOP: return "WM_ENTERMENULOOP";
+    case WM_EXITMENULOOP: return "WM_EXITMENULOOP";
+    case WM_INITMENUPOPUP: return "WM_INITMENUPOPUP";
+    case WM_UNINITMENUPOPUP: return "WM_UNINITMENUPOPUP";
+    case WM_MENUSELECT: return "WM_MENUSELECT";
+    case WM_MEASUREITEM: return "WM_MEASUREITEM";
+    case WM_DRAWITEM: return "WM_DRAWITEM";
+    case WM_MENUCHAR: return "WM_MENUCHAR";
+    case WM_COMMAND: return "WM_COMMAND";
+    default: return nullptr;
+  }
+}
+
+void Input(DWORD flags, LONG x = 0, LONG y = 0) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  SendInput(1, &input, sizeof input);
+}
+
+void Key(BYTE vk) {
+  keybd_event(vk, 0, 0, 0);
+  keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
+}
+
+void Click(LONG x, LONG y, DWORD down, DWORD up) {
+  Input(0, x, y);
+  Sleep(50);
+  Input(down, x, y);
+  Input(up, x, y);
+}
+
+void ScreenshotHandshake(const std::string& name) {
+  std::string base = std::string(getenv("HOST_SHOTS") ? getenv("HOST_SHOTS") : ".") + "\\" + name;
+  HANDLE marker = CreateFileA((base + ".ready").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
+  std::printf("shot name=%s\n", Quoted(name.c_str()).c_str());
+  for (int waited = 0; waited < 300; ++waited) {
+    if (GetFileAttributesA((base + ".done").c_str()) != INVALID_FILE_ATTRIBUTES) return;
+    Sleep(100);
+  }
+  std::printf("shot name=%s timeout=yes\n", Quoted(name.c_str()).c_str());
+}
+
+void RunStep(const std::string& step) {
+  static const struct { const char* name; BYTE vk; } kKeys[] = {
+      {"down", VK_DOWN}, {"up", VK_UP}, {"left", VK_LEFT}, {"right", VK_RIGHT},
+      {"return", VK_RETURN}, {"escape", VK_ESCAPE}};
+  for (const auto& key : kKeys) {
+    if (step == key.name) return Key(key.vk);
+  }
+  const std::size_t colon = step.find(':');
+  const std::string verb = step.substr(0, colon), arg = colon == std::string::npos ? "" : step.substr(colon + 1);
+  long x = 0, y = 0;
+  std::sscanf(arg.c_str(), "%ld,%ld", &x, &y);
+  if (verb == "key") Key(static_cast<BYTE>(std::strtol(arg.c_str(), nullptr, 0)));
+  else if (verb == "wait") Sleep(static_cast<DWORD>(x));
+  else if (verb == "move") Input(0, x, y);
+  else if (verb == "click") Click(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+  else if (verb == "rclick") Click(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+  else if (verb == "cancel") PostMessageA(g_show.window, WM_CANCELMODE, 0, 0);
+  else if (verb == "shot") ScreenshotHandshake(arg);
+  else if (verb == "item") {
+    RECT r;
+    if (GetMenuItemRect(nullptr, g_show.menu, static_cast<UINT>(x), &r)) {
+      Input(0, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+  } else {
+    std::printf("error step=%s\n", Quoted(step.c_str()).c_str());
+  }
+}
+
+DWORD WINAPI ScriptThread(void* parameter) {
+  const std::string script = *static_cast<std::string*>(parameter);
+  std::size_t at = 0;
+  while (at <= script.size()) {
+    std::size_t end = script.find(';', at);
+    if (end == std::string::npos) end = script.size();
+    const std::string step = script.substr(at, end - at);
+    at = end + 1;
+    if (step.empty()) continue;
+    Sleep(150);
+    std::printf("step %s\n", Quoted(step.c_str()).c_str());
+    RunStep(step);
+  }
+  // A script that leaves the menu open must not hang the run.
+  Sleep(2000);
+  PostMessageA(g_show.window, WM_CANCELMODE, 0, 0);
+  return 0;
+}
+
+LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (const char* name = MenuMessageName(message)) {
+    std::printf("msg name=%s wparam=0x%llx lparam=0x%llx\n", name,
+                static_cast<unsigned long long>(wParam), static_cast<unsigned long long>(lParam));
+  }
+  if (message == WM_ENTERIDLE && wParam == MSGF_MENU && !g_show.scriptStarted) {
+    g_show.scriptStarted = true;
+    std::printf("msg name=WM_ENTERIDLE first=yes\n");
+    static std::string script;
+    script = *reinterpret_cast<std::string*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    HANDLE thread = CreateThread(nullptr, 0, ScriptThread, &script, 0, nullptr);
+    if (thread) CloseHandle(thread);
+  }
+  // Explorer hands the owner-draw and popup messages of its menu to handlers that take them.
+  if (g_show.menu2 && (message == WM_INITMENUPOPUP || message == WM_DRAWITEM ||
+                       message == WM_MEASUREITEM)) {
+    if (SUCCEEDED(g_show.menu2->HandleMenuMsg(message, wParam, lParam))) return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+int ShowMenu(IContextMenu* handler, HMENU menu, std::string& script) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = HostWindowProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "ExplorerHostWindow";
+  windowClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+  RegisterClassA(&windowClass);
+  HWND window = CreateWindowExA(0, "ExplorerHostWindow", "explorer_host", WS_POPUP | WS_VISIBLE,
+                                0, 0, 640, 480, nullptr, nullptr, windowClass.hInstance, nullptr);
+  if (!window) return -1;
+  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&script));
+  g_show.window = window;
+  g_show.menu = menu;
+  handler->QueryInterface(IID_PPV_ARGS(&g_show.menu2));
+  SetForegroundWindow(window);
+  const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, 200, 150, 0, window, nullptr);
+  std::printf("track result=%d\n", chosen);
+  g_show.menu2.Reset();
+  DestroyWindow(window);
+  return chosen;
+}
+
+// ---- one invocation ---------------------------------------------------------------------
+
+struct Invocation {
+  ComPtr<IContextMenu> handler;
+  HMENU menu = nullptr;
+};
+
+// Creates the handler, initialises it and fills a fresh host menu; false when creation fails.
+bool Invoke(const Options& options, CLSID classId, Invocation& run, bool print) {
+  ComPtr<IShellExtInit> init;
+  HRESULT result = CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&init));
+  if (FAILED(result)) {
+    std::printf("error create hr=0x%08lx\n", static_cast<unsigned long>(result));
+    return false;
+  }
+  ComPtr<IDataObject> data;
+  LPITEMIDLIST target = options.drag ? ParsePath(options.target) : nullptr;
+  if ((options.drag && !target) || FAILED(SelectionDataObject(options.paths, &data))) {
+    CoTaskMemFree(target);
+    return false;
+  }
+  result = init->Initialize(target, data.Get(), nullptr);
+  CoTaskMemFree(target);
+  if (print) std::printf("initialize hr=0x%08lx\n", static_cast<unsigned long>(result));
+  init.As(&run.handler);
+  run.menu = HostMenu();
+  if (options.winKey) HoldWindowsKey(true);
+  result = run.handler ? run.handler->QueryContextMenu(run.menu, options.index, options.first,
+                                                       options.first + 0x7FFF, options.flags)
+                       : E_NOINTERFACE;
+  if (options.winKey) HoldWindowsKey(false);
+  if (print) {
+    std::printf("query hr=0x%08lx code=%lu\n", static_cast<unsigned long>(result),
+                static_cast<unsigned long>(HRESULT_CODE(result)));
+  }
+  return true;
+}
+
+void PrintHelpText(IContextMenu* handler, long id) {
+  wchar_t text[300];
+  text[0] = L'\0';
+  const HRESULT result = handler->GetCommandString(static_cast<UINT_PTR>(id), GCS_HELPTEXTW, nullptr,
+                                                   reinterpret_cast<char*>(text), 300);
+  char narrow[600] = "";
+  WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+  std::printf("help hr=0x%08lx text=%s\n", static_cast<unsigned long>(result), Quoted(narrow).c_str());
+}
+
+// Submenus handed out by the handler, checked after the host menu is destroyed.
+void CollectSubmenus(HMENU menu, std::vector<HMENU>& submenus) {
+  for (int pos = 0; pos < GetMenuItemCount(menu); ++pos) {
+    if (HMENU sub = GetSubMenu(menu, pos)) submenus.push_back(sub);
+  }
+}
+
+void PrintLeakFigures(const char* phase, const std::vector<HMENU>& submenus) {
+  int alive = 0;
+  for (HMENU menu : submenus) alive += IsMenu(menu) ? 1 : 0;
+  std::printf("leak phase=%s gdi=%ld menus_alive=%d private_bytes=%llu\n", phase, CountGdiObjects(),
+              alive, PrivateBytes());
+}
+
+// Shows that the GDI count sees a single object come and go.
+void PrintGdiCalibration() {
+  const long before = CountGdiObjects();
+  HFONT font = CreateFontA(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Tahoma");
+  const long during = CountGdiObjects();
+  DeleteObject(font);
+  std::printf("leak calibration created=1 counted=%ld released=%ld\n", during - before,
+              during - CountGdiObjects());
+}
+
+int RunLeakCheck(const Options& options, CLSID classId) {
+  std::vector<HMENU> submenus;
+  PrintGdiCalibration();
+  PrintLeakFigures("before", submenus);
+  for (long round = 0; round < options.rounds; ++round) {
+    Invocation run;
+    if (!Invoke(options, classId, run, false)) return 3;
+    CollectSubmenus(run.menu, submenus);
+    DestroyMenu(run.menu);
+    if (round == 0) PrintLeakFigures("warm", submenus);
+  }
+  PrintLeakFigures("after", submenus);
+  std::printf("leak rounds=%ld submenus_seen=%zu\n", options.rounds, submenus.size());
+  return 0;
+}
+
+bool ParseArguments(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    auto number = [&](auto& out) { out = static_cast<std::remove_reference_t<decltype(out)>>(std::strtol(argv[++i], nullptr, 0)); };
+    if (arg == "--clsid" && hasValue) options.classId = Wide(argv[++i]);
+    else if (arg == "--flags" && hasValue) number(options.flags);
+    else if (arg == "--index" && hasValue) number(options.index);
+    else if (arg == "--first" && hasValue) number(options.first);
+    else if (arg == "--help-text" && hasValue) number(options.helpTextId);
+    else if (arg == "--rounds" && hasValue) number(options.rounds);
+    else if (arg == "--winkey") options.winKey = true;
+    else if (arg == "--show" && hasValue) options.show = true, options.script = argv[++i];
+    else if (arg == "--shots" && hasValue) options.shots = argv[++i];
+    else if (arg == "--context" || arg == "--drag") {
+      options.drag = arg == "--drag";
+      for (++i; i < argc; ++i) options.paths.push_back(argv[i]);
+    } else {
+      return false;
+    }
+  }
+  if (options.drag) {
+    if (options.paths.size() < 2) return false;
+    options.target = options.paths.front();
+    options.paths.erase(options.paths.begin());
+  }
+  return !options.paths.empty();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setvbuf(stdout, nullptr, _IONBF, 0);
+  Options options;
+  if (!ParseArguments(argc, argv, options)) {
+    std::fprintf(stderr, "usage: explorer_host [options] --context PATH... | --drag TARGET PATH...\n");
+    return 2;
+  }
+  CLSID classId;
+  if (FAILED(CLSIDFromString(options.classId.c_str(), &classId))) return 2;
+  SetEnvironmentVariableA("HOST_SHOTS", options.shots.c_str());
+  OleInitialize(nullptr);
+  int exitCode = 0;
+  if (options.rounds > 0) {
+    exitCode = RunLeakCheck(options, classId);
+  } else {
+    Invocation run;
+    if (!Invoke(options, classId, run, true)) {
+      exitCode = 3;
+    } else {
+      PrintMenu(run.menu);
+      if (options.helpTextId >= 0 && run.handler) PrintHelpText(run.handler.Get(), options.helpTextId);
+      if (options.show && run.handler) ShowMenu(run.handler.Get(), run.menu, options.script);
+      DestroyMenu(run.menu);
+    }
+  }
+  OleUninitialize();
+  return exitCode;
+}
