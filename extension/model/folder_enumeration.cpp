@@ -113,12 +113,11 @@ void Enumeration::AppendListItems(const ListSlots& slots, const FavoritesList* f
         shell_, {shell_.desktop, item, SHGDN_FORPARSING, name, sizeof name, path, sizeof path,
                  nullptr});
     if (!PassesDragCheck(options_, Mode(), attributes)) continue;
-    char shownName[kMenuNameLength + 1];
-    TruncateName(name, kMenuNameLength, shownName, sizeof shownName);
+    TruncateMiddle(name);
     const std::int8_t childState = (attributes & (kAttrFolder | kAttrLink)) ? -1 : 0;
     LPITEMIDLIST copy = CopyIdList(context_.allocator, item);
     if (copy == nullptr) continue;
-    const long index = Append(0, shownName, copy, attributes, childState, 1);
+    const long index = Append(0, name, copy, attributes, childState, 1);
     if (index >= 0) icons_.Assign(listing_.entries[index], item, attributes);
   }
   if (!any) Append(kEmptyEntry, nullptr, nullptr, 0, 0, 0);
@@ -155,12 +154,11 @@ void Enumeration::EnumerateChildren(IShellFolder* folder) {
       content_ = true;
       return;
     }
-    char shownName[kMenuNameLength + 1];
-    TruncateName(name, kMenuNameLength, shownName, sizeof shownName);
+    TruncateMiddle(name);
     const std::int8_t childState = (attributes & (kAttrFolder | kAttrLink)) ? -1 : 0;
     LPITEMIDLIST absolute = JoinIdLists(context_.allocator, resolved_, child);
     if (absolute == nullptr) continue;
-    const long index = Append(0, shownName, absolute, attributes, childState, 0);
+    const long index = Append(0, name, absolute, attributes, childState, 0);
     if (index >= 0) icons_.Assign(listing_.entries[index], absolute, attributes, folder, child);
   }
 }

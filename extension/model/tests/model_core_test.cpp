@@ -13,7 +13,6 @@
 #include "item_filter.h"
 #include "menu_delay.h"
 #include "name_comparator.h"
-#include "name_truncation.h"
 #include "order_sort.h"
 #include "shell_attributes.h"
 #include "text_compare.h"
@@ -263,7 +262,6 @@ TEST(DisplayPaging, ShortOrdersTinyPagesAndCancellation) {
 TEST(IdListBytes, AcceptsOnlyExactlyOneTerminatedList) {
   const std::uint8_t good[] = {4, 0, 'a', 'b', 3, 0, 'c', 0, 0};
   EXPECT_TRUE(IsWellFormedIdList(good, sizeof good));
-  EXPECT_EQ(IdListSize(good), sizeof good);
   const std::uint8_t desktop[] = {0, 0};
   EXPECT_TRUE(IsWellFormedIdList(desktop, 2));
   EXPECT_FALSE(IsWellFormedIdList(good, sizeof good - 1));   // terminator cut
@@ -283,19 +281,6 @@ TEST(IdListBytes, AcceptsOnlyExactlyOneTerminatedList) {
 }
 
 // ---- small rules ------------------------------------------------------------------------------
-
-TEST(NameTruncation, KeepsBothEndsAroundSixDots) {
-  char out[260];
-  const std::string exact(64, 'x');
-  TruncateName(exact.c_str(), kMenuNameLength, out, sizeof out);
-  EXPECT_EQ(std::string(out), exact);
-  std::string eighty;
-  for (int i = 0; i < 80; ++i) eighty.push_back(static_cast<char>('A' + i % 26));
-  TruncateName(eighty.c_str(), kMenuNameLength, out, sizeof out);
-  EXPECT_EQ(std::string(out), eighty.substr(0, 29) + "......" + eighty.substr(51));
-  TruncateName(eighty.c_str(), kMenuNameLength, out, 10);
-  EXPECT_EQ(std::string(out), eighty.substr(0, 9));
-}
 
 TEST(MenuDelay, SlowMediaWaitShrinksWithTheDelay) {
   EXPECT_EQ(SlowMediaWaitRounds(0), 50);
