@@ -81,9 +81,11 @@ class Driver {
     if (c == "find-title" || c == "find-window" || c == "no-window") return 3;
     if (c == "choose-menu-item") return 2;
     if (c == "find" || c == "expect-check" || c == "expect-enabled" || c == "settext" ||
-        c == "expect-text" || c == "track" || c == "expect-count") {
+        c == "expect-text" || c == "track" || c == "expect-count" || c == "expect-lines" ||
+        c == "select-line" || c == "dblclick-line" || c == "expect-selection" || c == "type") {
       return 2;
     }
+    if (c == "mouse-click") return 1;
     return -1;
   }
 
@@ -99,6 +101,23 @@ class Driver {
     SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
                         kSendTimeout, nullptr);
     return text;
+  }
+
+  // The lines of a list box joined with "|".
+  std::string ListLines(HWND list) {
+    DWORD_PTR count = 0;
+    SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, kSendTimeout, &count);
+    std::string lines;
+    for (int i = 0; i < static_cast<int>(count); ++i) {
+      // Wine carries LB_GETTEXT between processes in its wide form only.
+      wchar_t wide[1100] = L"";
+      SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide), SMTO_NORMAL, kSendTimeout, nullptr);
+      char text[1100] = "";
+      WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+      if (i > 0) lines += '|';
+      lines += text;
+    }
+    return lines;
   }
 
   bool Find(const char* title, int childId, int timeout) {
@@ -238,6 +257,31 @@ class Driver {
       return text == Unescape(a[1]) || Fail("text is \"" + text + "\"");
     }
     if (c == "track") return Track(control, std::atoi(a[1]));
+    if (c == "expect-lines") {
+      const std::string lines = ListLines(control);
+      return lines == a[1] || Fail("lines are \"" + lines + "\"");
+    }
+    if (c == "select-line" || c == "dblclick-line") {
+      // The list box tells its dialog as it does when the user clicks the line.
+      SendMessageTimeoutA(control, LB_SETCURSEL, std::atoi(a[1]), 0, SMTO_NORMAL, kSendTimeout, nullptr);
+      const WORD code = c == "select-line" ? LBN_SELCHANGE : LBN_DBLCLK;
+      return PostMessageA(target_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+                          reinterpret_cast<LPARAM>(control)) ||
+             Fail("post failed");
+    }
+    if (c == "expect-selection") {
+      const LRESULT selected = SendMessageA(control, LB_GETCURSEL, 0, 0);
+      return selected == std::atoi(a[1]) || Fail("selected line " + std::to_string(selected));
+    }
+    if (c == "type") {
+      // Characters as typed into the focused control (a tree view finds items by them).
+      for (const char* p = a[1]; *p != '\0'; ++p) PostMessageA(control, WM_CHAR, static_cast<unsigned char>(*p), 1);
+      return true;
+    }
+    if (c == "mouse-click") {
+      PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+      return PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2)) || Fail("post failed");
+    }
     return Fail("unknown command " + c);
   }
 
