@@ -2,12 +2,18 @@
 
 namespace quillo {
 
+// The wide form is asked for: Wine turns an ANSI LB_GETTEXT into a wide one through a stack
+// buffer of 512 characters, which a longer line overruns.
 std::string ListBoxText(HWND list, int index) {
-  const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
+  const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
   if (length == LB_ERR) return "";
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const LRESULT copied = SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
+  std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+  if (SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide.data())) == LB_ERR) return "";
+  const int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 1) return "";
+  std::string text(static_cast<std::size_t>(size), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text.data(), size, nullptr, nullptr);
+  text.resize(static_cast<std::size_t>(size) - 1);
   return text;
 }
 

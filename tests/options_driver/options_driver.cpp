@@ -85,7 +85,7 @@ class Driver {
         c == "select-line" || c == "dblclick-line" || c == "expect-selection" || c == "type") {
       return 2;
     }
-    if (c == "mouse-click") return 1;
+    if (c == "mouse-click" || c == "select-root") return 1;
     return -1;
   }
 
@@ -277,6 +277,13 @@ class Driver {
       // Characters as typed into the focused control (a tree view finds items by them).
       for (const char* p = a[1]; *p != '\0'; ++p) PostMessageA(control, WM_CHAR, static_cast<unsigned char>(*p), 1);
       return true;
+    }
+    if (c == "select-root") {
+      // The first item of a tree view selected, as a click on it does; the tree tells its dialog.
+      const LPARAM root = SendMessageA(control, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+      DWORD_PTR done = 0;
+      SendMessageTimeoutA(control, TVM_SELECTITEM, TVGN_CARET, root, SMTO_NORMAL, kSendTimeout, &done);
+      return (root != 0 && done != 0) || Fail("no tree item selected");
     }
     if (c == "mouse-click") {
       PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
