@@ -1,31 +1,14 @@
 #!/bin/bash
-# The Colors dialog, the Advanced Filter with Select Object and Edit Object, and the Start Menu's
-# Browse driven from outside, each checked against the bytes of "Options".
+# The Advanced Filter with Select Object and Edit Object, and the Start Menu's Browse, driven
+# from outside and checked against the bytes of "Options".
 source "$(dirname "$0")/../options_driver/options_e2e.sh"
 opt_setup options_subdialogs_filter
-COLORS=0x97C; EXCLUDE_EXT=0x114; EXCLUDE_OBJ=0x218; START_MENU=0x728
+EXCLUDE_EXT=0x114; EXCLUDE_OBJ=0x218; START_MENU=0x728
 
 opt_start
-# Colors: check boxes and swatches; a colour chosen in the system chooser is stored with OK.
-drive find 1001 20000 click-async 1068 find-title Colors 1065 10000 expect-check 1065 0 expect-check 1083 0 \
-  click 1065 click 1083 mouse-click 1066 find-title Color 706 10000 settext 706 10 settext 707 20 settext 708 30
-shot color_chooser
-drive find-title Color 706 5000 click 1 find-title Colors 1065 5000 sleep 300
-shot colors_dialog
-drive find-title Colors 1065 5000 click 1 find 1001 5000 click 3
-expect "background: custom unselected flag, not the selected one" "$(opt_hex $COLORS 8)" "0100000000000000"
-expect "background colour chosen" "$(opt_hex $((COLORS + 8)) 4)" "0a141e00"
-expect "submenu open area: custom selected flag" "$(opt_hex $((COLORS + 0x24)) 4)" "01000000"
-before=$(opt_hex $COLORS 80)
-# Cancel drops a chosen colour and a changed check box.
-drive find 1001 5000 click-async 1068 find-title Colors 1065 10000 expect-check 1065 1 click 1067 \
-  mouse-click 1068 find-title Color 706 10000 settext 706 50 click 1 find-title Colors 1065 5000 click 2 \
-  find 1001 5000 click 3
-expect "Cancel leaves the colours" "$(opt_hex $COLORS 80)" "$before"
-
 # Advanced Filter: extensions as text, objects added through Select Object (display names, no
 # duplicates, sorted), edited through Edit Object and removed.
-drive find 1001 5000 click-async 1006 find-title "Advanced Filter" 1025 10000 expect-lines 1025 "" \
+drive find 1001 20000 click-async 1006 find-title "Advanced Filter" 1025 10000 expect-lines 1025 "" \
   expect-enabled 1009 0 expect-enabled 1010 0 settext 1021 "*.tmp, bak,,  *.old" \
   click-async 1007 find-title "Select Object" 1000 10000 select-root 1000 type 1000 "My C" sleep 300 click 1 \
   find-title "Advanced Filter" 1025 5000 expect-lines 1025 "My Computer" expect-enabled 1009 1 \

@@ -85,7 +85,7 @@ class Driver {
         c == "select-line" || c == "dblclick-line" || c == "expect-selection" || c == "type") {
       return 2;
     }
-    if (c == "mouse-click" || c == "select-root") return 1;
+    if (c == "mouse-click" || c == "select-root" || c == "dialog-click") return 1;
     return -1;
   }
 
@@ -284,6 +284,16 @@ class Driver {
       DWORD_PTR done = 0;
       SendMessageTimeoutA(control, TVM_SELECTITEM, TVGN_CARET, root, SMTO_NORMAL, kSendTimeout, &done);
       return (root != 0 && done != 0) || Fail("no tree item selected");
+    }
+    if (c == "dialog-click") {
+      // A click on the dialog itself, just inside the control's top-left corner (for areas that
+      // the dialog paints and hit-tests on its own).
+      RECT area{};
+      GetWindowRect(control, &area);
+      MapWindowPoints(nullptr, target_, reinterpret_cast<POINT*>(&area), 2);
+      const LPARAM at = MAKELPARAM(area.left + 3, area.top + 3);
+      PostMessageA(target_, WM_LBUTTONDOWN, MK_LBUTTON, at);
+      return PostMessageA(target_, WM_LBUTTONUP, 0, at) || Fail("post failed");
     }
     if (c == "mouse-click") {
       PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));

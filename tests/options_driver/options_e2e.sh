@@ -94,12 +94,14 @@ opt_wait() {
 
 # drive <driver commands>: runs the UI driver; records a failure when a step fails.
 drive() {
+  local started=$SECONDS
   if ! wine "$OPT_DRIVER" "$@" </dev/null >"$OPT_DIR/driver.log" 2>&1; then
     echo "driver failed: $*"
     sed 's/^/  /' "$OPT_DIR/driver.log"
     OPT_FAILURES=$((OPT_FAILURES + 1))
     return 1
   fi
+  echo "drove in $((SECONDS - started)) s: $1 $2 $3 ..."
 }
 
 # Fields of the "Options" file: opt_i32 <offset>, opt_u16 <offset>, opt_hex <offset> <length>.
