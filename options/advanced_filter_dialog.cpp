@@ -12,7 +12,6 @@
 #include "list_box.h"
 #include "lwf_app.h"
 #include "lwf_dialog.h"
-#include "lwf_help.h"
 #include "lwf_message_box.h"
 #include "options_program.h"
 #include "options_strings.h"
@@ -133,6 +132,7 @@ void OnCommand(HWND dialog, AdvancedFilter& filter, int id, int code) {
 INT_PTR CALLBACK AdvancedFilterProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   AdvancedFilter* filter = DialogState<AdvancedFilter>(dialog, message, lParam);
   if (filter == nullptr) return FALSE;
+  if (HelpOnF1(message, kOptionsHelpTopic)) return TRUE;
   UpdateButtons(dialog, *filter);
   switch (message) {
     case WM_INITDIALOG:
@@ -142,9 +142,6 @@ INT_PTR CALLBACK AdvancedFilterProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_COMMAND:
       OnCommand(dialog, *filter, LOWORD(wParam), HIWORD(wParam));
       UpdateButtons(dialog, *filter);
-      return TRUE;
-    case WM_HELP:
-      lwf::ShowHelp(ManualName(), kOptionsHelpTopic);
       return TRUE;
     default:
       return FALSE;

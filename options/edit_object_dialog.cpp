@@ -3,7 +3,6 @@
 #include "dialog_state.h"
 #include "lwf_app.h"
 #include "lwf_dialog.h"
-#include "lwf_help.h"
 #include "options_program.h"
 #include "subdialog_ids.h"
 
@@ -14,6 +13,8 @@ constexpr int kNameSize = MAX_PATH;
 
 INT_PTR CALLBACK EditObjectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   char* text = DialogState<char>(dialog, message, lParam);
+  if (text == nullptr) return FALSE;
+  if (HelpOnF1(message, kOptionsHelpTopic)) return TRUE;
   switch (message) {
     case WM_INITDIALOG:
       lwf::PrepareDialog(dialog);
@@ -27,9 +28,6 @@ INT_PTR CALLBACK EditObjectProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       } else if (LOWORD(wParam) == IDCANCEL) {
         EndDialog(dialog, IDCANCEL);
       }
-      return TRUE;
-    case WM_HELP:
-      lwf::ShowHelp(ManualName(), kOptionsHelpTopic);
       return TRUE;
     default:
       return FALSE;

@@ -9,7 +9,6 @@
 #include "list_box.h"
 #include "lwf_app.h"
 #include "lwf_dialog.h"
-#include "lwf_help.h"
 #include "lwf_message_box.h"
 #include "options_program.h"
 #include "options_strings.h"
@@ -187,6 +186,7 @@ void OnCommand(HWND dialog, FavoritesEditor& editor, int id, int code) {
 INT_PTR CALLBACK FavoritesEditorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   FavoritesEditor* editor = DialogState<FavoritesEditor>(dialog, message, lParam);
   if (editor == nullptr) return FALSE;
+  if (HelpOnF1(message, kFavoritesHelpTopic)) return TRUE;
   switch (message) {
     case WM_INITDIALOG:
       lwf::PrepareDialog(dialog);
@@ -195,9 +195,6 @@ INT_PTR CALLBACK FavoritesEditorProc(HWND dialog, UINT message, WPARAM wParam, L
       return FALSE;
     case WM_COMMAND:
       OnCommand(dialog, *editor, LOWORD(wParam), HIWORD(wParam));
-      return TRUE;
-    case WM_HELP:
-      lwf::ShowHelp(ManualName(), kFavoritesHelpTopic);
       return TRUE;
     default:
       return FALSE;

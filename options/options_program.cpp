@@ -109,6 +109,12 @@ const char* ManualName() {
   return name;
 }
 
+bool HelpOnF1(UINT message, const char* topic) {
+  if (message != WM_HELP) return false;
+  lwf::ShowHelp(ManualName(), topic);
+  return true;
+}
+
 int RunOptionsProgram(HINSTANCE instance, const char* commandLine, int showCommand) {
   const lwf::StartParameters start{instance, kStrProductName, kOptionsStrings, true, kStateVersion,
                                    commandLine, showCommand};

@@ -33,4 +33,7 @@ inline constexpr char kFavoritesHelpTopic[] = "Favorites.htm";
 // The manual's file name ("<product>.chm").
 const char* ManualName();
 
+// F1 in a dialog (WM_HELP) opens the manual at the dialog's page; true when message was F1.
+bool HelpOnF1(UINT message, const char* topic);
+
 }  // namespace quillo
