@@ -204,6 +204,8 @@ INT_PTR CALLBACK FavoritesEditorProc(HWND dialog, UINT message, WPARAM wParam, L
 }  // namespace
 
 INT_PTR RunFavoritesEditor(HWND owner) {
+  // Without the shell's allocator and desktop no list can be copied, named or parsed.
+  if (Program().allocator == nullptr || Program().desktop == nullptr) return IDCANCEL;
   FavoritesEditor editor(Clamp(Program().options.favoritesCount, 1, kFavoriteSlots));
   return lwf::RunDialog(owner, IDD_FAVORITES, FavoritesEditorProc, reinterpret_cast<LPARAM>(&editor));
 }
