@@ -27,7 +27,8 @@
 //   track result=N
 //   leak phase=before|warm|after gdi=N menus_alive=N private_bytes=N
 // SCRIPT: steps separated by ';': down, up, left, right, return, escape, key:VK, wait:MS,
-// move:X,Y, click:X,Y, rclick:X,Y, item:POS (point at an entry of the top menu), cancel,
+// move:X,Y, click:X,Y, rclick:X,Y, item:POS (point at an entry of the top menu), click_item:POS,
+// cancel,
 // shot:NAME (write DIR/NAME.ready, then wait up to 30 s for DIR/NAME.done). The steps start on
 // the first WM_ENTERIDLE of the menu loop, 150 ms apart. Exit code 0, or 2 for a usage error
 // and 3 when the handler cannot be created or a path not parsed.
@@ -216,6 +217,7 @@ struct ShowState {
   HWND window = nullptr;
   HMENU menu = nullptr;
   bool scriptStarted = false;
+  std::string shots;
   ComPtr<IContextMenu2> menu2;
 } g_show;
 
@@ -256,7 +258,7 @@ void Click(LONG x, LONG y, DWORD down, DWORD up) {
 }
 
 void ScreenshotHandshake(const std::string& name) {
-  std::string base = std::string(getenv("HOST_SHOTS") ? getenv("HOST_SHOTS") : ".") + "\\" + name;
+  const std::string base = g_show.shots + "\\" + name;
   HANDLE marker = CreateFileA((base + ".ready").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
   std::printf("shot name=%s\n", Quoted(name.c_str()).c_str());
@@ -285,10 +287,12 @@ void RunStep(const std::string& step) {
   else if (verb == "rclick") Click(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
   else if (verb == "cancel") PostMessageA(g_show.window, WM_CANCELMODE, 0, 0);
   else if (verb == "shot") ScreenshotHandshake(arg);
-  else if (verb == "item") {
+  else if (verb == "item" || verb == "click_item") {
     RECT r;
     if (GetMenuItemRect(nullptr, g_show.menu, static_cast<UINT>(x), &r)) {
-      Input(0, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+      const LONG cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+      if (verb == "item") Input(0, cx, cy);
+      else Click(cx, cy, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     }
   } else {
     std::printf("error step=%s\n", Quoted(step.c_str()).c_str());
@@ -419,19 +423,25 @@ void PrintLeakFigures(const char* phase, const std::vector<HMENU>& submenus) {
               alive, PrivateBytes());
 }
 
-// Shows that the GDI count sees a single object come and go.
-void PrintGdiCalibration() {
+// Shows that the figures see a leak: one GDI object coming and going, and 1000 small heap
+// blocks of 256 bytes (as 1000 rounds leaking one ID list each would leave).
+void PrintCalibration() {
   const long before = CountGdiObjects();
   HFONT font = CreateFontA(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Tahoma");
   const long during = CountGdiObjects();
   DeleteObject(font);
-  std::printf("leak calibration created=1 counted=%ld released=%ld\n", during - before,
-              during - CountGdiObjects());
+  const unsigned long long bytesBefore = PrivateBytes();
+  std::vector<void*> blocks;
+  for (int i = 0; i < 1000; ++i) blocks.push_back(CoTaskMemAlloc(256));
+  const unsigned long long bytesDuring = PrivateBytes();
+  for (void* block : blocks) CoTaskMemFree(block);
+  std::printf("leak calibration created=1 counted=%ld released=%ld heap_blocks=1000x256 private_growth=%llu\n",
+              during - before, during - CountGdiObjects(), bytesDuring - bytesBefore);
 }
 
 int RunLeakCheck(const Options& options, CLSID classId) {
   std::vector<HMENU> submenus;
-  PrintGdiCalibration();
+  PrintCalibration();
   PrintLeakFigures("before", submenus);
   for (long round = 0; round < options.rounds; ++round) {
     Invocation run;
@@ -485,7 +495,7 @@ int main(int argc, char** argv) {
   }
   CLSID classId;
   if (FAILED(CLSIDFromString(options.classId.c_str(), &classId))) return 2;
-  SetEnvironmentVariableA("HOST_SHOTS", options.shots.c_str());
+  g_show.shots = options.shots;
   OleInitialize(nullptr);
   int exitCode = 0;
   if (options.rounds > 0) {
