@@ -1,6 +1,7 @@
-// Self-registration of the built DLL, run in a process whose HKEY_CLASSES_ROOT and
-// HKEY_LOCAL_MACHINE are redirected to scratch keys.
+// The built DLL's COM exports: the class object, and self-registration run in a process whose
+// HKEY_CLASSES_ROOT and HKEY_LOCAL_MACHINE are redirected to scratch keys.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,7 @@ constexpr char kApproved[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Shel
 
 using EntryFn = HRESULT(WINAPI*)();
 
-class Registration : public ::testing::Test {
+class DllExports : public ::testing::Test {
  protected:
   void SetUp() override {
     module_ = LoadLibraryA(QUILLO_EXTENSION_PATH);
@@ -45,12 +46,20 @@ class Registration : public ::testing::Test {
     return path;
   }
 
+  CLSID ClassId() {
+    wchar_t wide[40];
+    MultiByteToWideChar(CP_ACP, 0, kClassId, -1, wide, 40);
+    CLSID id{};
+    CLSIDFromString(wide, &id);
+    return id;
+  }
+
   HMODULE module_ = nullptr;
   EntryFn registerServer_ = nullptr;
   EntryFn unregisterServer_ = nullptr;
 };
 
-TEST_F(Registration, WritesExactlyTheScriptsKeysAndRemovesThemAgain) {
+TEST_F(DllExports, WritesExactlyTheScriptsKeysAndRemovesThemAgain) {
   test::RegistrySandbox sandbox;
   HKEY approved = test::RegistrySandbox::Create(kApproved, sandbox.machine());
   ASSERT_NE(approved, nullptr);
@@ -102,10 +111,49 @@ TEST_F(Registration, WritesExactlyTheScriptsKeysAndRemovesThemAgain) {
 
 // The Approved key cannot be opened for writing (here: it does not exist under the redirected
 // HKEY_LOCAL_MACHINE): registration is refused before HKEY_CLASSES_ROOT is touched.
-TEST_F(Registration, WithoutWriteAccessToTheMachineKeyNothingIsWritten) {
+TEST_F(DllExports, WithoutWriteAccessToTheMachineKeyNothingIsWritten) {
   test::RegistrySandbox sandbox;
   EXPECT_EQ(registerServer_(), E_ACCESSDENIED);
   EXPECT_TRUE(test::RegistrySandbox::Dump(sandbox.classes()).empty());
+}
+
+TEST_F(DllExports, ClassObjectIsCachedAndMakesHandlers) {
+  using GetClassObjectFn = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+  auto getClassObject = reinterpret_cast<GetClassObjectFn>(
+      reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
+  ASSERT_NE(getClassObject, nullptr);
+  IClassFactory* first = nullptr;
+  IClassFactory* second = nullptr;
+  void* none = reinterpret_cast<void*>(1);
+  EXPECT_EQ(getClassObject(CLSID_ShellLink, IID_IClassFactory, &none), CLASS_E_CLASSNOTAVAILABLE);
+  EXPECT_EQ(none, nullptr);
+  ASSERT_EQ(getClassObject(ClassId(), IID_IClassFactory, reinterpret_cast<void**>(&first)), S_OK);
+  ASSERT_EQ(getClassObject(ClassId(), IID_IClassFactory, reinterpret_cast<void**>(&second)), S_OK);
+  EXPECT_EQ(first, second);
+
+  IShellExtInit* init = nullptr;
+  ASSERT_EQ(first->CreateInstance(nullptr, IID_IShellExtInit, reinterpret_cast<void**>(&init)), S_OK);
+  // IShellExtInit is the object's first interface, IContextMenu its second; both one object.
+  IContextMenu* menu = nullptr;
+  IUnknown* viaInit = nullptr;
+  IUnknown* viaMenu = nullptr;
+  ASSERT_EQ(init->QueryInterface(IID_IContextMenu, reinterpret_cast<void**>(&menu)), S_OK);
+  init->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&viaInit));
+  menu->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&viaMenu));
+  EXPECT_EQ(viaInit, viaMenu);
+  EXPECT_EQ(static_cast<void*>(viaInit), static_cast<void*>(init));
+  void* other = nullptr;
+  EXPECT_EQ(init->QueryInterface(IID_IContextMenu2, &other), E_NOINTERFACE);
+  for (IUnknown* held : {static_cast<IUnknown*>(menu), viaInit, viaMenu}) held->Release();
+  EXPECT_EQ(init->Release(), 0u);
+
+  IUnknown* outer = first;  // any object stands in for an aggregating one
+  void* aggregated = nullptr;
+  EXPECT_EQ(first->CreateInstance(outer, IID_IUnknown, &aggregated), CLASS_E_NOAGGREGATION);
+  EXPECT_EQ(first->CreateInstance(outer, IID_IContextMenu, &aggregated), CLASS_E_NOAGGREGATION);
+  EXPECT_EQ(aggregated, nullptr);
+  first->Release();
+  second->Release();
 }
 
 }  // namespace
