@@ -4,11 +4,7 @@
 source "$QUILLO_ROOT/tests/e2e/lib.sh"
 source "$QUILLO_ROOT/tests/explorer_host/host_lib.sh"
 
-work=$QUILLO_ARTIFACTS/work
-mkdir -p "$work/install" "$work/data" "$work/files"
-echo a > "$work/files/a.txt"
-files=$(e2e_winpath "$work/files")
-host_setup_info "$(e2e_winpath "$work/install")" "$(e2e_winpath "$work/data")"
+host_installation
 
 field() { sed -n "s/^leak phase=$2 .*$3=\([0-9-]*\).*/\1/p" <<<"$1"; }
 

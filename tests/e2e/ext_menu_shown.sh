@@ -4,13 +4,9 @@
 source "$QUILLO_ROOT/tests/e2e/lib.sh"
 source "$QUILLO_ROOT/tests/explorer_host/host_lib.sh"
 
-work=$QUILLO_ARTIFACTS/work
-mkdir -p "$work/install" "$work/data" "$work/files"
-echo a > "$work/files/a.txt"
-files=$(e2e_winpath "$work/files")
+host_installation
 shots=$QUILLO_ARTIFACTS/shots
 mkdir -p "$shots"
-host_setup_info "$(e2e_winpath "$work/install")" "$(e2e_winpath "$work/data")"
 
 # shown BITS NAME SCRIPT: runs the host with the menu shown; answers each screenshot handshake.
 shown() {

@@ -86,3 +86,15 @@ host_reg_exists() {
   [ "$1" = 64 ] && reg=(/usr/lib/wine/wine64 reg)
   "${reg[@]}" query "$2" </dev/null >/dev/null 2>&1
 }
+
+# host_installation: a scratch installation under $QUILLO_ARTIFACTS/work (install and data
+# folders, the setup information pointing at them, files a.txt and b.txt and a folder sub).
+# Sets work (Unix path) and files (Windows path of the files folder).
+host_installation() {
+  work=$QUILLO_ARTIFACTS/work
+  mkdir -p "$work/install" "$work/data" "$work/files/sub"
+  echo a > "$work/files/a.txt"
+  echo b > "$work/files/b.txt"
+  files=$(e2e_winpath "$work/files")
+  host_setup_info "$(e2e_winpath "$work/install")" "$(e2e_winpath "$work/data")"
+}
