@@ -17,6 +17,13 @@
 //   --shots DIR       folder of the screenshot handshake (shot: steps)
 //   --rounds N        leak check: N create/Initialize/QueryContextMenu/destroy rounds
 //
+// Test set-up commands (then nothing else runs):
+//   explorer_host --write-setup-info INSTALL DATA   the setup information record (32-bit
+//                     registry view, where Setup writes it) with DATA as custom data folder
+//   explorer_host --remove-setup-info
+//   explorer_host --write-options FILE [NAME=VALUE...]  an options file: the defaults with the
+//                     named int32 fields (or startMenuFolder) changed
+//
 // Paths are Windows paths or shell parsing names ("::{GUID}"). Output, one record per line,
 // key=value fields, texts quoted with \t, \" and \\ escaped:
 //   initialize hr=0x...            query hr=0x... code=N
@@ -37,12 +44,18 @@
 #include <shlobj.h>
 #include <wrl/client.h>
 
+#include <cstddef>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "options_record.h"
+#include "setup_info_record.h"
+#include "system_colors.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -361,6 +374,97 @@ int ShowMenu(IContextMenu* handler, HMENU menu, std::string& script) {
   return chosen;
 }
 
+// ---- test set-up: setup information and options file ----------------------------------
+
+constexpr char kVendorKeyPath[] = "Software\\Larkwell";
+
+int WriteSetupInfo(const char* installFolder, const char* dataFolder) {
+  quillo::SetupInfoRecord record{};
+  record.recordMarker = 1;
+  record.customDataFolder = 1;
+  std::snprintf(record.installFolder, sizeof record.installFolder, "%s", installFolder);
+  std::snprintf(record.customDataPath, sizeof record.customDataPath, "%s", dataFolder);
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kVendorKeyPath, 0, nullptr, 0,
+                      KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return 3;
+  }
+  const LONG status = RegSetValueExA(key, quillo::kProductName, 0, REG_BINARY,
+                                     reinterpret_cast<const BYTE*>(&record), sizeof record);
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS ? 0 : 3;
+}
+
+int RemoveSetupInfo() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kVendorKeyPath, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, &key) !=
+      ERROR_SUCCESS) {
+    return 0;
+  }
+  RegDeleteValueA(key, quillo::kProductName);
+  RegCloseKey(key);
+  return 0;
+}
+
+struct OptionField {
+  const char* name;
+  std::size_t offset;
+};
+
+#define QUILLO_FIELD(name) {#name, offsetof(quillo::OptionsRecord, name)}
+constexpr OptionField kIntFields[] = {
+    QUILLO_FIELD(includeHidden),     QUILLO_FIELD(multiColumn),         QUILLO_FIELD(menuDelay),
+    QUILLO_FIELD(dragFoldersOnly),   QUILLO_FIELD(dragOpenTarget),      QUILLO_FIELD(recentEnabled),
+    QUILLO_FIELD(recentCount),       QUILLO_FIELD(menuPosition),        QUILLO_FIELD(itemHeightAdd),
+    QUILLO_FIELD(dragMoveToParent),  QUILLO_FIELD(favoritesEnabled),    QUILLO_FIELD(favoritesCount),
+    QUILLO_FIELD(subOpenArea),       QUILLO_FIELD(subOpenAreaWidth),    QUILLO_FIELD(sizeInfoShown),
+    QUILLO_FIELD(sizeInfoStartDisabled), QUILLO_FIELD(sizeUnits),       QUILLO_FIELD(includeSuperHidden)};
+#undef QUILLO_FIELD
+
+bool SetOption(quillo::OptionsRecord& options, const std::string& assignment) {
+  const std::size_t equals = assignment.find('=');
+  if (equals == std::string::npos) return false;
+  const std::string name = assignment.substr(0, equals), value = assignment.substr(equals + 1);
+  auto* bytes = reinterpret_cast<unsigned char*>(&options);
+  if (name == "startMenuFolder") {
+    std::snprintf(options.startMenuFolder, sizeof options.startMenuFolder, "%s", value.c_str());
+    return true;
+  }
+  for (const OptionField& field : kIntFields) {
+    if (name == field.name) {
+      const std::int32_t number = static_cast<std::int32_t>(std::strtol(value.c_str(), nullptr, 0));
+      std::memcpy(bytes + field.offset, &number, sizeof number);
+      return true;
+    }
+  }
+  return false;
+}
+
+int WriteOptionsFile(const char* path, const std::vector<std::string>& assignments) {
+  quillo::OptionsRecord options{};
+  quillo::InitOptions(options, quillo::ReadSystemColors());
+  for (const std::string& assignment : assignments) {
+    if (!SetOption(options, assignment)) return 2;
+  }
+  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 3;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file, &options, sizeof options, &written, nullptr);
+  CloseHandle(file);
+  return ok && written == sizeof options ? 0 : 3;
+}
+
+// Runs a set-up command when the arguments name one; -1 otherwise.
+int RunSetUpCommand(int argc, char** argv) {
+  const std::string command = argc > 1 ? argv[1] : "";
+  if (command == "--write-setup-info" && argc == 4) return WriteSetupInfo(argv[2], argv[3]);
+  if (command == "--remove-setup-info" && argc == 2) return RemoveSetupInfo();
+  if (command == "--write-options" && argc >= 3) {
+    return WriteOptionsFile(argv[2], std::vector<std::string>(argv + 3, argv + argc));
+  }
+  return -1;
+}
+
 // ---- one invocation ---------------------------------------------------------------------
 
 struct Invocation {
@@ -488,6 +592,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
 
 int main(int argc, char** argv) {
   setvbuf(stdout, nullptr, _IONBF, 0);
+  if (const int setUp = RunSetUpCommand(argc, argv); setUp >= 0) return setUp;
   Options options;
   if (!ParseArguments(argc, argv, options)) {
     std::fprintf(stderr, "usage: explorer_host [options] --context PATH... | --drag TARGET PATH...\n");
