@@ -1,5 +1,6 @@
 #include "invocation.h"
 
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -116,7 +117,9 @@ void CaptureContextTarget(ExtensionState& state, const IdListArrayView& selectio
 void CaptureDrop(ExtensionState& state, LPCITEMIDLIST pidlFolder, const IdListArrayView& dragged) {
   IdListAllocator& allocator = ListAllocator();
   OwnedIdList target(allocator, CopyIdList(allocator, pidlFolder));
-  // One slot per name plus the list's closing NUL, which a full last slot would not leave room for.
+  // One slot per name plus the list's closing NUL, which a full last slot would not leave room
+  // for. The count comes from another component: a product that does not fit is refused.
+  if (dragged.Count() > (SIZE_MAX - 1) / kDroppedNameSize) return;
   const std::size_t namesSize = static_cast<std::size_t>(dragged.Count()) * kDroppedNameSize + 1;
   std::unique_ptr<char[]> names(new (std::nothrow) char[namesSize]);
   if (!target || !names) return;
@@ -131,8 +134,11 @@ void CaptureDrop(ExtensionState& state, LPCITEMIDLIST pidlFolder, const IdListAr
   char* next = names.get();
   for (std::uint32_t i = 0; i < dragged.Count(); ++i) {
     const auto item = static_cast<LPCITEMIDLIST>(dragged.Item(i));
-    GetDisplayName(parent.Get(), item, next, kDroppedNameSize, SHGDN_FORPARSING);
-    if ((GetAttributes(parent.Get(), item) & SFGAO_FILESYSTEM) == 0) return;
+    // A file operation must never be handed a placeholder instead of a path.
+    if (GetDisplayName(parent.Get(), item, next, kDroppedNameSize, SHGDN_FORPARSING) != kNameObtained ||
+        (GetAttributes(parent.Get(), item) & SFGAO_FILESYSTEM) == 0) {
+      return;
+    }
     next += std::strlen(next) + 1;
   }
   *next = '\0';
