@@ -5,10 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "../../common/tests/win_test_support.h"
 #include "registry_sandbox.h"
+#include "setup_info_record.h"
+#include "shell_test_support.h"
 
 namespace quillo {
 namespace {
@@ -34,7 +38,9 @@ class DllExports : public ::testing::Test {
     ASSERT_NE(registerServer_, nullptr);
     ASSERT_NE(unregisterServer_, nullptr);
   }
-  void TearDown() override { FreeLibrary(module_); }
+  void TearDown() override {
+    if (module_) FreeLibrary(module_);
+  }
 
   EntryFn Entry(const char* name) {
     return reinterpret_cast<EntryFn>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
@@ -154,6 +160,51 @@ TEST_F(DllExports, ClassObjectIsCachedAndMakesHandlers) {
   EXPECT_EQ(aggregated, nullptr);
   first->Release();
   second->Release();
+}
+
+// The hooks of an invocation point into the module: unloading it removes them. A hook left
+// behind would crash the thread at its next sent message on Windows; Wine loads the module again
+// to call it, which shows as the module being loaded after the message.
+TEST_F(DllExports, UnloadingRemovesTheHooks) {
+  test::RegistrySandbox sandbox(false);
+  test::ScratchFolder scratch("unload");
+  test::WriteText(scratch / "a.txt", "a");
+  SetupInfoRecord record{};
+  record.recordMarker = 1;
+  record.customDataFolder = 1;
+  std::strcpy(record.installFolder, scratch.path().c_str());
+  std::strcpy(record.customDataPath, scratch.path().c_str());
+  HKEY vendor = test::RegistrySandbox::Create("Software\\Larkwell", sandbox.machine());
+  RegSetValueExA(vendor, "Quillo", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&record), sizeof record);
+  RegCloseKey(vendor);
+
+  OleInitialize(nullptr);
+  using GetClassObjectFn = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
+  auto getClassObject = reinterpret_cast<GetClassObjectFn>(
+      reinterpret_cast<void*>(GetProcAddress(module_, "DllGetClassObject")));
+  IClassFactory* factory = nullptr;
+  ASSERT_EQ(getClassObject(ClassId(), IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+  IShellExtInit* init = nullptr;
+  ASSERT_EQ(factory->CreateInstance(nullptr, IID_IShellExtInit, reinterpret_cast<void**>(&init)), S_OK);
+  ASSERT_EQ(init->Initialize(nullptr, test::Selection({scratch / "a.txt"}).Get(), nullptr), S_OK);
+  IContextMenu* handler = nullptr;
+  ASSERT_EQ(init->QueryInterface(IID_IContextMenu, reinterpret_cast<void**>(&handler)), S_OK);
+  HMENU menu = CreatePopupMenu();
+  AppendMenuA(menu, MF_STRING, 1, "Open");
+  EXPECT_EQ(handler->QueryContextMenu(menu, 1, 100, 200, CMF_NORMAL), MAKE_HRESULT(0, 0, 2));
+  DestroyMenu(menu);
+  handler->Release();
+  init->Release();
+  factory->Release();
+
+  FreeLibrary(module_);
+  module_ = nullptr;
+  HWND window = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  SendMessageA(window, WM_NULL, 0, 0);  // passes the call-window-procedure hook, if any is left
+  DestroyWindow(window);
+  EXPECT_EQ(GetModuleHandleA(kModuleName), nullptr);
+  OleUninitialize();
 }
 
 }  // namespace
