@@ -55,9 +55,10 @@ void CaptureScreen(ExtensionState& state) {
                                      state.MonitorRect.bottom - state.MonitorRect.top);
 }
 
-// Menu animation is off while the extension's menus are up. The remembered setting is only ever
-// set here, never cleared: an invocation whose menu is never shown must not make the next
-// teardown forget that animation was on.
+// Menu animation is off while the extension's menus are up. The remembered setting is set here
+// and cleared only by the teardown that restores it: an invocation whose menu is never shown (a
+// double-click asks for the default verb only) must not make the next teardown forget that
+// animation was on.
 void SuspendMenuAnimation(ExtensionState& state) {
   BOOL animation = FALSE;
   if (SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &animation, 0) && animation) {
