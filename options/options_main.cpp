@@ -1,4 +1,11 @@
-// Quillo.exe entry point.
+// Quillo.exe entry point: the options program, then the framework's teardown.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "lwf_app.h"
+#include "options_program.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
+  const int code = quillo::RunOptionsProgram(instance, commandLine, showCommand);
+  lwf::Teardown();
+  return code;
+}

@@ -5,21 +5,9 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
+#include "setup_command_line.h"
 
-// The command line after the program name (which may be quoted).
-const char* ArgumentText(const char* commandLine) {
-  const char* p = commandLine;
-  if (*p == '"') {
-    ++p;
-    while (*p && *p != '"') ++p;
-    if (*p == '"') ++p;
-  } else {
-    while (*p && *p != ' ' && *p != '\t') ++p;
-  }
-  while (*p == ' ' || *p == '\t') ++p;
-  return p;
-}
+namespace {
 
 // The folder argument without surrounding quotes or trailing blanks.
 bool FolderArgument(const char* text, char (&folder)[MAX_PATH]) {
@@ -39,7 +27,7 @@ bool FolderArgument(const char* text, char (&folder)[MAX_PATH]) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   char folder[MAX_PATH];
-  if (!FolderArgument(ArgumentText(GetCommandLineA()), folder)) return 1;
+  if (!FolderArgument(quillo::setup::SkipProgramName(GetCommandLineA()), folder)) return 1;
   char path[MAX_PATH];
   const int written = std::snprintf(path, sizeof path, "%s\\test.tmp", folder);
   if (written < 0 || static_cast<std::size_t>(written) >= sizeof path) return 1;

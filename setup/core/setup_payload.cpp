@@ -2,30 +2,18 @@
 
 #include <cstring>
 
+#include "ascii_text.h"
+#include "little_endian.h"
+
 namespace quillo::setup {
 namespace {
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool SameNameIgnoringCase(const char* a, std::size_t aLength, const char* b) {
-  if (std::strlen(b) != aLength) return false;
-  for (std::size_t i = 0; i < aLength; ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
+  return std::strlen(b) == aLength && EqualIgnoringCase(a, b, aLength);
 }
 
 bool StartsWith(const std::uint8_t* at, std::size_t available, const std::string& text) {
   return available >= text.size() && std::memcmp(at, text.data(), text.size()) == 0;
-}
-
-std::uint32_t ReadLittleEndian32(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-void AppendLittleEndian32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
 bool ValidEntryName(const std::string& name) {

@@ -1,0 +1,345 @@
+#include "folder_enumeration.h"
+
+#include <shlwapi.h>
+#include <wrl/client.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "display_paging.h"
+#include "entry_icons.h"
+#include "item_filter.h"
+#include "menu_delay.h"
+#include "name_comparator.h"
+#include "name_truncation.h"
+#include "order_sort.h"
+#include "shell_attributes.h"
+#include "shell_id_list.h"
+#include "shell_item_info.h"
+
+using Microsoft::WRL::ComPtr;
+
+namespace quillo {
+namespace {
+
+constexpr std::size_t kParsingNameSize = 520;
+
+// Everything one enumeration works with; lives on the enumerating thread's stack.
+class Enumeration {
+ public:
+  Enumeration(ModelContext& context, FolderListing& listing, IShellFolder* desktop)
+      : context_(context),
+        options_(*context.options),
+        listing_(listing),
+        shell_{desktop, context.allocator},
+        icons_(context) {}
+  Enumeration(const Enumeration&) = delete;
+  Enumeration& operator=(const Enumeration&) = delete;
+  ~Enumeration() {
+    if (resolved_ != nullptr) context_.allocator->Free(resolved_);
+  }
+
+  bool Run();
+
+ private:
+  bool Cancelled() const { return listing_.cancel.load(std::memory_order_relaxed) != 0; }
+  std::int32_t Mode() const { return context_.invocationMode.load(std::memory_order_relaxed); }
+
+  // Appends an entry (and its display slot when inOrder). Owns idList; frees it when the entry
+  // cannot be stored. Returns the entry index or -1.
+  long Append(std::int32_t kind, const char* name, LPITEMIDLIST idList, std::uint32_t attributes,
+              std::int8_t childState, std::uint8_t parentEntryFlag, bool inOrder = true);
+  void AppendListItems(const ListSlots& slots, const FavoritesList* favorites, int shown);
+  void EnumerateFolder();
+  void EnumerateChildren(IShellFolder* folder);
+  bool WaitForSlowMedium();
+  void Sort();
+  void AddParentEntry();
+  void AddNavigationEntries();
+  void Page();
+
+  ModelContext& context_;
+  const OptionsRecord& options_;
+  FolderListing& listing_;
+  ShellAccess shell_;
+  EntryIcons icons_;
+  LPITEMIDLIST resolved_ = nullptr;  // the listed folder, shortcut resolved (owned)
+  char path_[MAX_PATH] = {};         // its parsing name
+  bool desktopListing_ = false;
+  bool content_ = false;             // probe mode: something would be shown
+  bool parentAdded_ = false;
+};
+
+long Enumeration::Append(std::int32_t kind, const char* name, LPITEMIDLIST idList,
+                         std::uint32_t attributes, std::int8_t childState,
+                         std::uint8_t parentEntryFlag, bool inOrder) {
+  MenuEntry entry{kind, idList, attributes, childState, parentEntryFlag, 0, -1, -1,
+                  kSizeNotComputed};
+  const std::size_t namesUsed = listing_.names.count();
+  if (name != nullptr) {
+    entry.name = static_cast<std::int32_t>(namesUsed);
+    if (listing_.names.AppendRange(name, std::strlen(name) + 1) < 0) {
+      if (idList) context_.allocator->Free(idList);
+      return -1;
+    }
+  }
+  const long index = listing_.entries.Append(entry);
+  if (index >= 0 && (!inOrder || listing_.order.Append(static_cast<std::int32_t>(index)) >= 0)) {
+    return index;
+  }
+  if (index >= 0) listing_.entries.RemoveAt(static_cast<std::size_t>(index));
+  listing_.names.Truncate(namesUsed);
+  if (idList) context_.allocator->Free(idList);
+  return -1;
+}
+
+// The recent items or favourites: every item that passes the drag check, with separators for
+// favourites; "(Empty)" when the list holds nothing.
+void Enumeration::AppendListItems(const ListSlots& slots, const FavoritesList* favorites,
+                                  int shown) {
+  bool any = false;
+  for (int i = 0; i < shown && !Cancelled(); ++i) {
+    if (favorites != nullptr && favorites->IsSeparator(i)) {
+      any = true;
+      Append(kEntrySeparator, nullptr, nullptr, 0, 0, 0);
+      continue;
+    }
+    LPCITEMIDLIST item = slots.Item(i);
+    if (item == nullptr) continue;
+    any = true;
+    char name[kParsingNameSize];
+    char path[kParsingNameSize];
+    const std::uint32_t attributes = ItemInformation(
+        shell_, {shell_.desktop, item, SHGDN_FORPARSING, name, sizeof name, path, sizeof path,
+                 nullptr});
+    if (!PassesDragCheck(options_, Mode(), attributes)) continue;
+    char shownName[kMenuNameLength + 1];
+    TruncateName(name, kMenuNameLength, shownName, sizeof shownName);
+    const std::int8_t childState = (attributes & (kAttrFolder | kAttrLink)) ? -1 : 0;
+    LPITEMIDLIST copy = CopyIdList(context_.allocator, item);
+    if (copy == nullptr) continue;
+    const long index = Append(0, shownName, copy, attributes, childState, 1);
+    if (index >= 0) icons_.Assign(listing_.entries[index], item, attributes);
+  }
+  if (!any) Append(kEntryEmpty, nullptr, nullptr, 0, 0, 0);
+}
+
+bool Enumeration::WaitForSlowMedium() {
+  if (listing_.probeOnly && !listing_.probeSlowDrives) {
+    content_ = true;  // assume content rather than wake the medium
+    return false;
+  }
+  if (listing_.probeOnly) return true;
+  for (std::int32_t round = SlowMediaWaitRounds(options_.menuDelay); round > 0; --round) {
+    if (Cancelled()) return false;
+    Sleep(kSlowMediaRoundMs);
+  }
+  return !Cancelled();
+}
+
+void Enumeration::EnumerateChildren(IShellFolder* folder) {
+  SHCONTF flags = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS;
+  if (options_.includeHidden != 0) flags |= SHCONTF_INCLUDEHIDDEN;
+  if (options_.includeSuperHidden != 0) flags |= 0x10000;  // SHCONTF_INCLUDESUPERHIDDEN
+  ComPtr<IEnumIDList> children;
+  if (folder->EnumObjects(nullptr, flags, children.GetAddressOf()) != S_OK || !children) return;
+  LPITEMIDLIST child = nullptr;
+  while (!Cancelled() && children->Next(1, &child, nullptr) == S_OK && child != nullptr) {
+    IdListOwner owner(context_.allocator, child);
+    char name[MAX_PATH];
+    char path[MAX_PATH];
+    const std::uint32_t attributes = ItemInformation(
+        shell_, {folder, child, SHGDN_INFOLDER, name, sizeof name, path, sizeof path, nullptr});
+    if (!ShouldShowItem(options_, Mode(), {name, path, attributes, desktopListing_})) continue;
+    if (listing_.probeOnly) {
+      content_ = true;
+      return;
+    }
+    char shownName[kMenuNameLength + 1];
+    TruncateName(name, kMenuNameLength, shownName, sizeof shownName);
+    const std::int8_t childState = (attributes & (kAttrFolder | kAttrLink)) ? -1 : 0;
+    LPITEMIDLIST absolute = JoinIdLists(context_.allocator, resolved_, child);
+    if (absolute == nullptr) continue;
+    const long index = Append(0, shownName, absolute, attributes, childState, 0);
+    if (index >= 0) icons_.Assign(listing_.entries[index], absolute, attributes, folder, child);
+  }
+}
+
+void Enumeration::EnumerateFolder() {
+  const std::uint32_t attributes = ItemInformation(
+      shell_, {shell_.desktop, listing_.idList, SHGDN_FORPARSING, nullptr, 0, path_,
+               sizeof path_, &resolved_});
+  listing_.attributes.store(attributes, std::memory_order_relaxed);
+  if (resolved_ == nullptr) return;
+  desktopListing_ = IsEmptyIdList(resolved_);
+  bool slow = (attributes & kAttrIsSlow) != 0;
+  if (!slow && (attributes & kAttrFileSysAncestor)) {
+    char root[MAX_PATH];
+    std::snprintf(root, sizeof root, "%s", path_);
+    if (PathStripToRootA(root) && PathAddBackslashA(root) != nullptr) {
+      const UINT type = GetDriveTypeA(root);
+      slow = type == DRIVE_REMOVABLE || type == DRIVE_REMOTE || type == DRIVE_CDROM;
+    }
+  }
+  if (slow && !WaitForSlowMedium()) return;
+  if ((attributes & kAttrFolder) == 0) return;
+  if (desktopListing_) {
+    EnumerateChildren(shell_.desktop);
+    return;
+  }
+  ComPtr<IShellFolder> folder;
+  // A folder that cannot be bound is listed as empty.
+  if (SUCCEEDED(shell_.desktop->BindToObject(resolved_, nullptr, IID_IShellFolder,
+                                             reinterpret_cast<void**>(folder.GetAddressOf())))) {
+    EnumerateChildren(folder.Get());
+  }
+}
+
+void Enumeration::Sort() {
+  const std::uint32_t kind = listing_.attributes.load(std::memory_order_relaxed);
+  if (kind == kKindFavorites || (kind == kKindRecent && options_.recentSorted == 0)) return;
+  const std::size_t count = listing_.entries.count();
+  const std::int32_t perColumn = context_.itemsPerColumn.load(std::memory_order_relaxed);
+  if (perColumn > 0) listing_.order.Reserve(count + 2 * (count / perColumn + 2));
+  if (perColumn >= 0 && count > static_cast<std::size_t>(perColumn) && kind != kKindRecent) {
+    listing_.attributes.fetch_or(kListingNameSort, std::memory_order_relaxed);
+  }
+  const MenuEntry* entries = listing_.entries.data();
+  if (listing_.attributes.load(std::memory_order_relaxed) & kListingNameSort) {
+    const char* names = listing_.names.data();
+    SortOrder(listing_.order.data(), count, [&](std::int32_t a, std::int32_t b) {
+      return CompareByName({entries[a].attributes, names + entries[a].name},
+                           {entries[b].attributes, names + entries[b].name}, desktopListing_);
+    }, listing_.cancel);
+    return;
+  }
+  IShellFolder* desktop = shell_.desktop;
+  SortOrder(listing_.order.data(), count, [&](std::int32_t a, std::int32_t b) {
+    if (entries[a].idList == nullptr || entries[b].idList == nullptr) return 0;
+    const HRESULT result = desktop->CompareIDs(0, entries[a].idList, entries[b].idList);
+    return static_cast<int>(static_cast<std::int16_t>(HRESULT_CODE(result)));
+  }, listing_.cancel);
+}
+
+void Enumeration::AddParentEntry() {
+  if (resolved_ == nullptr || desktopListing_) return;
+  const std::uint32_t listed = listing_.attributes.load(std::memory_order_relaxed);
+  if (!listing_.addParentEntry && (listed & kAttrLink) == 0) return;
+  IdListOwner parent(context_.allocator, CopyIdList(context_.allocator, resolved_));
+  if (parent.get() == nullptr || !RemoveLastIdListElement(parent.get())) return;
+  char name[kParsingNameSize];
+  char path[kParsingNameSize];
+  const std::uint32_t attributes = ItemInformation(
+      shell_, {shell_.desktop, parent.get(), SHGDN_FORPARSING, name, sizeof name, path,
+               sizeof path, nullptr});
+  if (!ShouldShowItem(options_, Mode(), {name, path, attributes, IsEmptyIdList(parent.get())})) {
+    return;
+  }
+  if (listing_.probeOnly) {
+    content_ = true;
+    return;
+  }
+  if (listing_.entries.count() == 0) Append(kEntryEmpty, nullptr, nullptr, 0, 0, 0);
+  Append(kEntrySeparator, nullptr, nullptr, 0, 0, 0);
+  LPITEMIDLIST parentList = parent.release();
+  const long index = Append(0, name, parentList, attributes, 1, 1);
+  if (index >= 0) icons_.Assign(listing_.entries[index], parentList, attributes);
+  parentAdded_ = index >= 0;
+}
+
+void Enumeration::AddNavigationEntries() {
+  struct Navigation {
+    bool wanted;
+    std::int32_t kind;
+    std::uint32_t attributes;
+    LPCITEMIDLIST first;
+  };
+  const Navigation navigation[] = {
+      {options_.recentEnabled != 0 && listing_.addRecent != 0, kEntryRecent, kKindRecent,
+       context_.recent.FirstItem(ShownSlots(options_.recentCount))},
+      {options_.favoritesEnabled != 0 && listing_.addFavorites != 0, kEntryFavorites,
+       kKindFavorites, context_.favorites.FirstItem(ShownSlots(options_.favoritesCount))},
+  };
+  for (const Navigation& entry : navigation) {
+    if (!entry.wanted) continue;
+    if (!parentAdded_) Append(kEntrySeparator, nullptr, nullptr, 0, 0, 0);
+    Append(entry.kind, nullptr, CopyIdList(context_.allocator, entry.first), entry.attributes, 1,
+           1);
+  }
+}
+
+void Enumeration::Page() {
+  const std::int32_t perColumn = context_.itemsPerColumn.load(std::memory_order_relaxed);
+  if (options_.multiColumn != 0 || perColumn <= 0 ||
+      listing_.entries.count() < static_cast<std::size_t>(perColumn)) {
+    return;
+  }
+  const std::uint32_t attributes = listing_.attributes.load(std::memory_order_relaxed);
+  std::int32_t folderIcon = -1;
+  std::int32_t folderOpenIcon = -1;
+  PageDisplayOrder(listing_.order, perColumn, [&](std::int32_t continueIndex,
+                                                  std::int32_t& separator, std::int32_t& more) {
+    if (continueIndex > INT16_MAX) return false;
+    separator = static_cast<std::int32_t>(
+        Append(kEntrySeparator, nullptr, nullptr, 0, 0, 0, false));
+    if (separator < 0) return false;
+    more = static_cast<std::int32_t>(Append(kEntryMore, nullptr,
+                                            CopyIdList(context_.allocator, listing_.idList),
+                                            attributes, 1, 0, false));
+    if (more < 0) return false;
+    MenuEntry& entry = listing_.entries[more];
+    entry.continueIndex = static_cast<std::int16_t>(continueIndex);
+    if (folderIcon < 0 && entry.idList != nullptr) {
+      icons_.Assign(entry, entry.idList, attributes);
+      folderIcon = entry.iconIndex;
+      folderOpenIcon = entry.openIconIndex;
+    }
+    entry.iconIndex = folderIcon;
+    entry.openIconIndex = folderOpenIcon;
+    return true;
+  }, listing_.cancel);
+}
+
+bool Enumeration::Run() {
+  const std::uint32_t kind = listing_.attributes.load(std::memory_order_relaxed);
+  if (kind == kKindRecent || kind == kKindFavorites) {
+    if (listing_.probeOnly) return true;
+    if (kind == kKindRecent) {
+      AppendListItems(context_.recent, nullptr, ShownSlots(options_.recentCount));
+    } else {
+      AppendListItems(context_.favorites, &context_.favorites,
+                      ShownSlots(options_.favoritesCount));
+    }
+  } else {
+    EnumerateFolder();
+  }
+  if (!Cancelled() && !listing_.probeOnly) Sort();
+  if (!Cancelled() && !content_) AddParentEntry();
+  if (listing_.probeOnly) return content_;
+  if (!Cancelled()) AddNavigationEntries();
+  if (!Cancelled()) Page();
+  return listing_.entries.count() > 0;
+}
+
+}  // namespace
+
+bool EnumerateListing(ModelContext& context, FolderListing& listing) {
+  ComPtr<IShellFolder> desktop;
+  if (FAILED(SHGetDesktopFolder(desktop.GetAddressOf()))) return false;
+  Enumeration enumeration(context, listing, desktop.Get());
+  return enumeration.Run();
+}
+
+int ChildProbe(ModelContext& context, LPCITEMIDLIST idList) {
+  FolderListing* listing = CreateFolderListing(context.allocator);
+  if (listing == nullptr) return 0;
+  listing->probeOnly = 1;
+  listing->idList = CopyIdList(context.allocator, idList);
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  const bool content = listing->idList != nullptr && EnumerateListing(context, *listing);
+  if (SUCCEEDED(com)) CoUninitialize();
+  DestroyFolderListing(listing);
+  return content ? 1 : 0;
+}
+
+}  // namespace quillo

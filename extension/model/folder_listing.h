@@ -1,0 +1,62 @@
+// A listing: the filtered, sorted entries of one shell folder, of the recent items or of the
+// favourites, with their names and display order. Shared by menu levels through the listing
+// cache and counted by its users.
+#pragma once
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <atomic>
+#include <cstdint>
+
+#include "growable_array.h"
+#include "item_id.h"
+#include "menu_entry.h"
+
+namespace quillo {
+
+constexpr std::size_t kListingInitialCapacity = 2048;
+
+struct FolderListing {
+  FolderListing()
+      : entries(kListingInitialCapacity),
+        names(kListingInitialCapacity),
+        order(kListingInitialCapacity) {}
+  FolderListing(const FolderListing&) = delete;
+  FolderListing& operator=(const FolderListing&) = delete;
+
+  LPITEMIDLIST idList = nullptr;  // the folder listed; null for the recent and favourites lists
+  std::atomic<std::uint32_t> attributes{0};  // kind requested, then the folder's attributes
+  std::atomic<std::int32_t> users{0};        // menu levels and threads holding the listing
+  GrowableArray<MenuEntry> entries;
+  GrowableArray<char> names;                 // each name with its NUL
+  GrowableArray<std::int32_t> order;         // display order as entry indexes
+  std::atomic<std::uint8_t> cancel{0};       // stop all work; a cancelled listing is not reused
+  std::uint8_t probeOnly = 0;                // stop at the first entry that would be shown
+  std::uint8_t probeSlowDrives = 0;          // a probe really enumerates slow drives
+  std::uint8_t addParentEntry = 0;
+  std::uint8_t addRecent = 0;
+  std::uint8_t addFavorites = 0;
+  IMalloc* allocator = nullptr;              // frees every list the listing owns
+};
+
+// A new empty listing whose lists will be freed with allocator; null when memory is short.
+FolderListing* CreateFolderListing(IMalloc* allocator);
+
+// Frees the listing's list, every entry's list and the listing.
+void DestroyFolderListing(FolderListing* listing);
+
+// The text of an entry: its name, or the caption of a navigation entry ("" for a separator).
+const char* EntryText(const FolderListing& listing, const MenuEntry& entry);
+
+// The entry an ItemId names: the root entry for root ids, else entry `ItemIdEntry` of the
+// listing of level `ItemIdLevel` in levelListings (null entries: levels without a listing).
+// Null when the id names nothing.
+MenuEntry* LookupItem(ItemId id, MenuEntry& root, FolderListing* const* levelListings,
+                      int levelCount);
+
+// The ID list an ItemId names (the root's for root ids), or null.
+LPCITEMIDLIST LookupItemIdList(ItemId id, MenuEntry& root, FolderListing* const* levelListings,
+                               int levelCount);
+
+}  // namespace quillo

@@ -1,0 +1,56 @@
+// The framework's DataFile access against the real file system under Wine.
+#include "framework_data_file.h"
+
+#include <gtest/gtest.h>
+
+#include "win_test_support.h"
+
+namespace lwf {
+namespace {
+
+using quillo::test::FileExists;
+using quillo::test::ReadText;
+using quillo::test::ScratchFolder;
+using quillo::test::WriteText;
+
+TEST(FrameworkDataFile, WriteReplacesThroughATemporaryFileAndCreatesFolders) {
+  ScratchFolder scratch("lwfdata");
+  const std::string folder = scratch / "a\\b";
+  ASSERT_EQ(WriteDataIn(folder.c_str(), "Options", -1, "first", 5), 5u);
+  ASSERT_EQ(WriteDataIn(folder.c_str(), "Options", -1, "new", 3), 3u);
+  EXPECT_EQ(ReadText(folder + "\\Options.lcf"), "new");
+  EXPECT_FALSE(FileExists(folder + "\\Options.lcf_tmp"));
+  EXPECT_EQ(WriteDataIn(folder.c_str(), "FAV", 1000, "x", 1), 0u) << "index out of range";
+  EXPECT_EQ(WriteDataIn(folder.c_str(), "FAV", 0, nullptr, 1), 0u);
+}
+
+TEST(FrameworkDataFile, ReadFillsTheRestWithZerosAndLeavesTheBufferForMissingFiles) {
+  ScratchFolder scratch("lwfread");
+  WriteText(scratch / "Options.lcf", "abc");
+  char buffer[6] = {'x', 'x', 'x', 'x', 'x', 'x'};
+  EXPECT_EQ(ReadDataIn(scratch.path().c_str(), "Options", -1, nullptr, 0), 3u);
+  EXPECT_EQ(ReadDataIn(scratch.path().c_str(), "Options", -1, buffer, sizeof buffer), 3u);
+  EXPECT_EQ(std::string(buffer, 6), std::string("abc\0\0\0", 6));
+  char untouched[2] = {'q', 'q'};
+  EXPECT_EQ(ReadDataIn(scratch.path().c_str(), "Missing", -1, untouched, 2), 0u);
+  EXPECT_EQ(untouched[0], 'q');
+  EXPECT_EQ(ReadDataIn(scratch.path().c_str(), "Missing", -1, nullptr, 0), 0u);
+}
+
+TEST(FrameworkDataFile, DeleteAllStopsAtTheFirstGap) {
+  ScratchFolder scratch("lwfdelete");
+  for (const char* name : {"MRU.lcf", "MRU0.lcf", "MRU1.lcf", "MRU3.lcf"}) WriteText(scratch / name, "x");
+  DeleteDataIn(scratch.path().c_str(), "MRU", true);
+  EXPECT_FALSE(FileExists(scratch / "MRU.lcf"));
+  EXPECT_FALSE(FileExists(scratch / "MRU0.lcf"));
+  EXPECT_FALSE(FileExists(scratch / "MRU1.lcf"));
+  EXPECT_TRUE(FileExists(scratch / "MRU3.lcf"));
+  WriteText(scratch / "Options.lcf", "x");
+  WriteText(scratch / "Options0.lcf", "x");
+  DeleteDataIn(scratch.path().c_str(), "Options", false);
+  EXPECT_FALSE(FileExists(scratch / "Options.lcf"));
+  EXPECT_TRUE(FileExists(scratch / "Options0.lcf"));
+}
+
+}  // namespace
+}  // namespace lwf

@@ -1,0 +1,34 @@
+#include "favorites_table.h"
+
+#include <cstring>
+
+#include "core/item_id_bytes.h"
+
+namespace quillo {
+
+void FavoritesTable::Clear() {
+  for (FavoriteSlot& slot : slots_) {
+    if (slot.list != nullptr && allocator_ != nullptr) allocator_->Free(slot.list);
+    slot = FavoriteSlot{};
+  }
+}
+
+void FavoritesTable::Store(int slot, const unsigned char* bytes, std::size_t size) {
+  if (slot < 0 || slot >= kFavoriteSlots) return;
+  FavoriteSlot& target = slots_[slot];
+  if (target.list != nullptr && allocator_ != nullptr) allocator_->Free(target.list);
+  target = FavoriteSlot{};
+  if (IsSeparatorMark(bytes, size)) {
+    target.kind = FavoriteKind::kSeparator;
+    return;
+  }
+  const std::size_t length = ItemIdListLength(bytes, size);
+  if (length == 0 || allocator_ == nullptr) return;
+  void* copy = allocator_->Alloc(length);
+  if (copy == nullptr) return;
+  std::memcpy(copy, bytes, length);
+  target.kind = FavoriteKind::kList;
+  target.list = static_cast<LPITEMIDLIST>(copy);
+}
+
+}  // namespace quillo

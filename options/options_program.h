@@ -1,0 +1,31 @@
+// The options program's process-wide state and its start-up.
+#pragma once
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "favorites_table.h"
+#include "options_record.h"
+
+namespace quillo {
+
+struct OptionsProgram {
+  OptionsRecord options{};
+  IMalloc* allocator = nullptr;
+  IShellFolder* desktop = nullptr;
+  HWND dialog = nullptr;  // the OptionsDialog while it is open
+  FavoritesTable favorites;
+};
+
+OptionsProgram& Program();
+
+// Exit codes of the program.
+enum OptionsExitCode : int { kExitOk = 0, kExitInitFailed = 1 };
+
+// Runs the program from the framework's start to the closed dialog; returns the exit code.
+int RunOptionsProgram(HINSTANCE instance, const char* commandLine, int showCommand);
+
+// The manual's file name ("<product>.chm").
+const char* ManualName();
+
+}  // namespace quillo

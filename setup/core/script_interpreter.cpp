@@ -1,0 +1,146 @@
+#include "script_interpreter.h"
+
+#include <cstdlib>
+
+#include "setup_error_code.h"
+
+namespace quillo::setup {
+namespace {
+
+struct PhaseBody {
+  const char* begin;
+  const char* end;
+};
+
+bool FindPhase(const char* script, int phase, PhaseBody& body) {
+  for (const char* at = script; *at != '\0';) {
+    const ScriptLine line = ReadScriptLine(at);
+    at = line.next;
+    if (line.keyword != Keyword::kPhaseBegin) continue;
+    ScriptArguments number;
+    number.Read(line.arguments, 1);
+    if (number.count == 1 && std::strtol(number[0], nullptr, 10) == phase) {
+      body.begin = at;
+      body.end = at;
+      while (*body.end != '\0' && ReadScriptLine(body.end).keyword != Keyword::kPhaseEnd) {
+        body.end = ReadScriptLine(body.end).next;
+      }
+      return true;
+    }
+  }
+  return false;
+}
+
+class PhaseRun {
+ public:
+  PhaseRun(ScriptContext& context, ScriptCommandHost& host, SetupProgress* progress)
+      : context_(context), host_(host), progress_(progress) {}
+
+  // Executes one line and returns its code.
+  int Execute(const ScriptLine& line) {
+    const KeywordInfo* info = FindKeywordInfo(line.keyword);
+    if (info == nullptr || line.keyword == Keyword::kPhaseBegin ||
+        line.keyword == Keyword::kPhaseEnd) {
+      return kNoError;
+    }
+    const bool conditional = line.keyword == Keyword::kIf || line.keyword == Keyword::kElse ||
+                             line.keyword == Keyword::kEndif;
+    if (!conditional && context_.conditions.Skipping()) return kNoError;
+    arguments_.Read(line.arguments, info->readArguments);
+    if (arguments_.count < info->minArguments) return kMalformedCommand;
+    for (int i = (line.keyword == Keyword::kSet) ? 1 : 0; i < arguments_.count; ++i) {
+      ExpandVariables(context_.variables, arguments_.values[i], kArgumentSize);
+    }
+    switch (line.keyword) {
+      case Keyword::kSet:
+        Status(kStatusLine, "Setting variable...");
+        return context_.variables.Set(arguments_[0], arguments_[1]) ? kNoError
+                                                                     : kVariableTableFull;
+      case Keyword::kIf:
+        return If();
+      case Keyword::kElse:
+        context_.conditions.Else();
+        return kNoError;
+      case Keyword::kEndif:
+        context_.conditions.Endif();
+        return kNoError;
+      case Keyword::kError:
+        return context_.variables.Set("#LASTERROR#", arguments_[0]) ? kScriptError
+                                                                    : kVariableTableFull;
+      case Keyword::kStatus:
+        Status(kStatusLine, arguments_[0]);
+        return kNoError;
+      case Keyword::kStatus2:
+        Status(kStatusDetail, arguments_[0]);
+        return kNoError;
+      case Keyword::kRun:
+        host_.Execute(line.keyword, arguments_);  // its outcome is not a failure of the script
+        return kNoError;
+      default:
+        return host_.Execute(line.keyword, arguments_);
+    }
+  }
+
+ private:
+  int If() {
+    if (arguments_.count != 3 && arguments_.count != 5) return kMalformedCommand;
+    const char* values[kMaxArguments];
+    for (int i = 0; i < kMaxArguments; ++i) values[i] = arguments_[i];
+    // A block nested too deeply cannot be tracked: it is skipped and reported as malformed.
+    return context_.conditions.Push(EvaluateCondition(values, arguments_.count))
+               ? kNoError
+               : kMalformedCommand;
+  }
+
+  void Status(StatusArea area, const char* text) {
+    if (progress_) progress_->ShowStatus(area, text);
+  }
+
+  ScriptContext& context_;
+  ScriptCommandHost& host_;
+  SetupProgress* progress_;
+  ScriptArguments arguments_;
+};
+
+}  // namespace
+
+int RunScriptPhase(ScriptContext& context, int phase, ScriptCommandHost& host,
+                   SetupProgress* progress) {
+  PhaseBody body{};
+  if (!FindPhase(context.script, phase, body)) {
+    const int code = phase <= 1 ? kPhaseMissing : kNoError;
+    if (progress) progress->PhaseDone();
+    return code;
+  }
+  PhaseRun run(context, host, progress);
+  int code = kNoError;
+  int remembered = kNoError;
+  const char* at = body.begin;
+  while (at < body.end) {
+    if (host.Cancelled()) return code;
+    const ScriptLine line = ReadScriptLine(at);
+    code = run.Execute(line);
+    if (code != kNoError) {
+      if (context.mode == SetupMode::kUninstall) {
+        remembered = code;
+      } else if (progress == nullptr) {
+        return code;
+      } else {
+        const int answer = progress->ReportError(code);
+        if (host.Cancelled()) return code;
+        code = kNoError;
+        if (answer == kAnswerRetry) continue;
+      }
+    }
+    at = line.next;
+    if (progress) {
+      const long long done = line.next - body.begin, total = body.end - body.begin;
+      progress->ShowProgress(static_cast<int>(done * 100 / total));
+    }
+  }
+  if (context.mode == SetupMode::kUninstall) code = remembered;
+  if (progress) progress->PhaseDone();
+  return code;
+}
+
+}  // namespace quillo::setup

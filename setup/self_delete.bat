@@ -1,0 +1,4 @@
+:Repeat
+del "#MODULEFN#"
+if exist "#MODULEFN#" goto Repeat
+del "LWAutoDel.bat"

@@ -1,0 +1,23 @@
+#!/bin/bash
+# A new command for files of unknown type: Apply writes it into HKCR\Unknown, restarting the
+# program elevated ("-RESTARTASADMIN") when it is not, and the dialog is open again afterwards.
+source "$(dirname "$0")/../options_driver/options_e2e.sh"
+opt_setup options_elevation
+COMMAND_KEY='HKCR\Unknown\shell\open\command'
+wine reg delete 'HKCR\Unknown\shell\open' /f </dev/null >/dev/null 2>&1
+wanted='"C:\Tools\Viewer.exe" "%1"'
+
+opt_start
+drive find 1001 20000 settext 1019 "$wanted" click 3
+drive find 1001 20000 expect-text 1019 "$wanted"
+expect "command written" "$(reg_value "$COMMAND_KEY" '')" "$wanted"
+expect "shell default is empty" "$(reg_value 'HKCR\Unknown\shell' '')" ""
+expect "stored in Options" "$(opt_hex 0x624 27)" "$(printf '%s' "$wanted" | xxd -p)00"
+echo "last start's command line: \"$(tr -d '\0' <"$OPT_DATA/(LWF)Cmd.lcf")\""
+
+# An empty command removes it again (OK closes the program).
+drive find 1001 5000 settext 1019 "" click 1
+sleep 3
+expect "command removed" "$(reg_value "$COMMAND_KEY" '')" missing
+drive expect-count 1001 0
+opt_finish

@@ -1,0 +1,30 @@
+#!/bin/bash
+# Help, About, the program pickers and the buttons of dialogs this version does not contain yet: each shows an honest
+# message instead of pretending to work.
+source "$(dirname "$0")/../options_driver/options_e2e.sh"
+opt_setup options_help
+manual=$(winepath -w "$OPT_DIR/install" 2>/dev/null)\\Quillo.chm
+
+opt_start
+drive find 1001 20000 click-async 1007 find 50102 10000 \
+  expect-text 50102 "Could not find the manual \"$manual\".\\nPlease reinstall the program." click 1
+drive find 1001 5000 click-async 1004 find 50102 10000 expect-text 50102 "Quillo v5.3.3"
+shot options_about
+drive find 50102 5000 click 1
+for button in 1060 1068 1006 1008; do
+  drive find 1001 5000 click-async $button find 50102 10000 click 1
+done
+drive find 1001 5000 click-async 1060 find 50102 10000 \
+  expect-text 50102 "The Favorites editor is not part of this version of Quillo yet.\\nThe setting it edits is kept as it is." click 1
+# The program pickers: the chosen file, quoted, with "%1" for the unknown-type command.
+program=$(winepath -w "$OPT_DIR/install/Quillo.exe" 2>/dev/null)
+drive find 1001 5000 click-async 1005 find-title Open 1 20000 sleep 500
+shot options_program_picker
+drive find-title Open 1 5000 settext 1148 "$program" click 1 find 1001 5000 \
+  expect-text 1019 "\"$program\" \"%1\""
+drive find 1001 5000 click-async 1009 find-title Open 1 20000 settext 1148 "$program" click 1 \
+  find 1001 5000 expect-text 1021 "\"$program\""
+drive find 1001 5000 click 2
+opt_wait
+expect "exit code after Cancel" "$OPT_EXIT" 0
+opt_finish

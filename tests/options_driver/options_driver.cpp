@@ -1,0 +1,206 @@
+// Drives Quillo's dialogs from outside as a user would: finds the dialog, clicks its buttons,
+// types into its edit boxes, moves its trackbars and checks what the controls show.
+// Usage: options_driver <command> [arguments] ... ; the first failing command ends the run
+// with exit code 1 and a message on stdout.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "core/crc32.h"
+
+namespace {
+
+constexpr char kTitle[] = "Quillo";
+constexpr UINT kSendTimeout = 10000;
+
+struct Search {
+  const char* title;
+  int childId;
+  HWND found;
+  int count;
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<Search*>(data);
+  char className[16], title[64];
+  if (!IsWindowVisible(window) || !GetClassNameA(window, className, sizeof className) ||
+      std::strcmp(className, "#32770") != 0 || !GetWindowTextA(window, title, sizeof title) ||
+      std::strcmp(title, search->title) != 0 || GetDlgItem(window, search->childId) == nullptr) {
+    return TRUE;
+  }
+  if (search->found == nullptr) search->found = window;
+  ++search->count;
+  return TRUE;
+}
+
+Search FindDialogs(const char* title, int childId) {
+  Search search{title, childId, nullptr, 0};
+  EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
+  return search;
+}
+
+// "\n" in an argument stands for a line feed.
+std::string Unescape(const char* text) {
+  std::string out;
+  for (const char* p = text; *p != '\0'; ++p) {
+    if (p[0] == '\\' && p[1] == 'n') {
+      out.push_back('\n');
+      ++p;
+    } else {
+      out.push_back(*p);
+    }
+  }
+  return out;
+}
+
+class Driver {
+ public:
+  bool Run(int argc, char** argv) {
+    for (int i = 1; i < argc;) {
+      const std::string command = argv[i++];
+      const int need = ArgumentCount(command);
+      if (need < 0 || i + need > argc) return Fail("bad command line at " + command);
+      if (!Step(command, argv + i)) return false;
+      i += need;
+    }
+    return true;
+  }
+
+ private:
+  static int ArgumentCount(const std::string& c) {
+    if (c == "sleep" || c == "gone" || c == "click" || c == "click-async") return 1;
+    if (c == "expect-foreground" || c == "minimize" || c == "expect-restored" || c == "expect-minimized") {
+      return 0;
+    }
+    if (c == "broadcast") return 2;
+    if (c == "find-title") return 3;
+    if (c == "find" || c == "expect-check" || c == "expect-enabled" || c == "settext" ||
+        c == "expect-text" || c == "track" || c == "expect-count") {
+      return 2;
+    }
+    return -1;
+  }
+
+  bool Fail(const std::string& message) {
+    std::printf("FAIL: %s\n", message.c_str());
+    return false;
+  }
+
+  HWND Control(const char* id) { return GetDlgItem(target_, std::atoi(id)); }
+
+  std::string TextOf(HWND control) {
+    char text[1100] = "";
+    SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                        kSendTimeout, nullptr);
+    return text;
+  }
+
+  bool Find(const char* title, int childId, int timeout) {
+    for (int waited = 0; waited <= timeout; waited += 100) {
+      const Search search = FindDialogs(title, childId);
+      if (search.found != nullptr) {
+        target_ = search.found;
+        return true;
+      }
+      Sleep(100);
+    }
+    return Fail("no dialog \"" + std::string(title) + "\" with control " + std::to_string(childId));
+  }
+
+  bool Gone(int timeout) {
+    for (int waited = 0; waited <= timeout; waited += 100) {
+      if (!IsWindow(target_)) return true;
+      Sleep(100);
+    }
+    return Fail("the dialog is still open");
+  }
+
+  // One arrow key from the neighbouring position, so the trackbar itself tells its dialog.
+  bool Track(HWND trackbar, int position) {
+    const int low = static_cast<int>(SendMessageA(trackbar, TBM_GETRANGEMIN, 0, 0));
+    const bool fromBelow = position > low;
+    SendMessageA(trackbar, TBM_SETPOS, TRUE, fromBelow ? position - 1 : position + 1);
+    const WPARAM key = fromBelow ? VK_RIGHT : VK_LEFT;
+    SendMessageTimeoutA(trackbar, WM_KEYDOWN, key, 1, SMTO_NORMAL, kSendTimeout, nullptr);
+    SendMessageTimeoutA(trackbar, WM_KEYUP, key, 0xC0000001, SMTO_NORMAL, kSendTimeout, nullptr);
+    const int now = static_cast<int>(SendMessageA(trackbar, TBM_GETPOS, 0, 0));
+    return now == position || Fail("trackbar at " + std::to_string(now));
+  }
+
+  bool Step(const std::string& c, char** a) {
+    std::printf("%s", c.c_str());
+    for (int k = 0; k < ArgumentCount(c); ++k) std::printf(" [%s]", a[k]);
+    std::printf("\n");
+    if (c == "sleep") {
+      Sleep(std::atoi(a[0]));
+      return true;
+    }
+    if (c == "find") return Find(kTitle, std::atoi(a[0]), std::atoi(a[1]));
+    if (c == "find-title") return Find(a[0], std::atoi(a[1]), std::atoi(a[2]));
+    if (c == "broadcast") {
+      // The framework's control message as another instance of a product would send it.
+      const UINT control = RegisterWindowMessageA("LWFMSG_LWFCONTROL");
+      const WPARAM message = std::strtoul(a[0], nullptr, 0);
+      return PostMessageA(HWND_BROADCAST, control, message, lwf::InstanceKey(a[1])) || Fail("broadcast failed");
+    }
+    if (c == "expect-count") {
+      const int count = FindDialogs(kTitle, std::atoi(a[0])).count;
+      return count == std::atoi(a[1]) || Fail(std::to_string(count) + " dialogs");
+    }
+    if (target_ == nullptr) return Fail("no dialog found yet");
+    if (c == "gone") return Gone(std::atoi(a[0]));
+    if (c == "expect-foreground") {
+      return GetForegroundWindow() == target_ || Fail("the dialog is not the foreground window");
+    }
+    if (c == "minimize") {
+      ShowWindow(target_, SW_MINIMIZE);
+      return IsIconic(target_) || Fail("not minimised");
+    }
+    if (c == "expect-restored") {
+      return (IsWindowVisible(target_) && !IsIconic(target_)) || Fail("the dialog is minimised or hidden");
+    }
+    if (c == "expect-minimized") return IsIconic(target_) || Fail("the dialog is not minimised");
+    HWND control = Control(a[0]);
+    if (control == nullptr) return Fail(std::string("no control ") + a[0]);
+    if (c == "click") {
+      DWORD_PTR result = 0;
+      SendMessageTimeoutA(control, BM_CLICK, 0, 0, SMTO_NORMAL, kSendTimeout, &result);
+      return true;
+    }
+    if (c == "click-async") return PostMessageA(control, BM_CLICK, 0, 0) || Fail("post failed");
+    if (c == "expect-check") {
+      const LRESULT state = SendMessageA(control, BM_GETCHECK, 0, 0);
+      return state == std::atoi(a[1]) || Fail("check state " + std::to_string(state));
+    }
+    if (c == "expect-enabled") {
+      const bool enabled = IsWindowEnabled(control) != FALSE;
+      return enabled == (std::atoi(a[1]) != 0) || Fail(enabled ? "enabled" : "disabled");
+    }
+    if (c == "settext") {
+      const std::string text = Unescape(a[1]);
+      SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
+                          kSendTimeout, nullptr);
+      return TextOf(control) == text || Fail("text not taken");
+    }
+    if (c == "expect-text") {
+      const std::string text = TextOf(control);
+      return text == Unescape(a[1]) || Fail("text is \"" + text + "\"");
+    }
+    if (c == "track") return Track(control, std::atoi(a[1]));
+    return Fail("unknown command " + c);
+  }
+
+  HWND target_ = nullptr;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setvbuf(stdout, nullptr, _IONBF, 0);
+  Driver driver;
+  return driver.Run(argc, argv) ? 0 : 1;
+}
