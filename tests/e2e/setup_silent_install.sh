@@ -26,7 +26,8 @@ target='C:\Program Files\Quillo'
 run_setup() {  # run_setup <folder> <exe> <arguments...>: prints the exit code
   local dir=$1 rc=0
   shift
-  (cd "$dir" && wine "$@" </dev/null >/dev/null 2>&1) || rc=$?
+  # A run that waits for a click (a message box) fails here instead of hanging the suite.
+  (cd "$dir" && timeout 60 wine "$@" </dev/null >/dev/null 2>&1) || rc=$?
   echo "$rc"
 }
 
@@ -148,6 +149,20 @@ rc=$(run_setup "$work/loose" "$work/loose/Setup.exe" 'C:\LooseTarget')
 [ -d "$WINEPREFIX/drive_c/LooseTarget/loose script ran" ] || e2e_fail "loose script not used"
 [ ! -e "$WINEPREFIX/drive_c/LooseTarget/Quillo.exe" ] || e2e_fail "payload script was used"
 echo "ok: a loose Setup.lis wins over the payload"
+
+# A working folder given with -WORKDIR receives the log; an init file that cannot be copied fails
+# the install in the log (its message first); #NOX64# 1 refuses a 64-bit system with exit code 1.
+mkdir -p "$work/work dir"
+rc=$(run_setup "$work/run" "$work/run/Setup.exe" -WORKDIR "$(e2e_winpath "$work/work dir")" \
+  'C:\Work Target' "$(e2e_winpath "$work/init files/missing file.ini")")
+[ "$rc" = 0 ] || e2e_fail "-WORKDIR run exited $rc"
+printf 'Some files initialization files could not be copied.\r\nCheck the Init direcory in the installation folder.\r\nSetup failed!\r\n' \
+  | cmp -s - "$work/work dir/Setup.exe.log" || e2e_fail "init failure log: $(cat "$work/work dir/Setup.exe.log")"
+echo "ok: -WORKDIR holds the log; a failed init-file copy is logged as a failure"
+printf 'PhaseBegin 0\r\nSet #NOX64#, 1\r\nPhaseEnd\r\nPhaseBegin 1\r\nPhaseEnd\r\n' >"$work/loose/Setup.lis"
+rc=$(run_setup "$work/loose" "$work/loose/Setup.exe" 'C:\LooseTarget')
+[ "$rc" = 1 ] || e2e_fail "#NOX64# on a 64-bit prefix exited $rc"
+echo "ok: #NOX64# refuses the 64-bit system with 1"
 
 # Uninstall.exe hands over to "_LWUItmp.exe" in the temporary folder and ends with 0. Until the
 # wizard exists the copy says that it is not available; once dismissed, the copy removes itself
