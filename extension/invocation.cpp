@@ -17,8 +17,13 @@ namespace {
 
 constexpr std::size_t kDroppedNameSize = kPathSize;
 
+void SetInvocationMode(ExtensionState& state, std::int32_t mode) {
+  state.InvocationMode = mode;
+  state.Model.invocationMode = mode;
+}
+
 void ForgetInvocation(ExtensionState& state) {
-  state.InvocationMode = kStayOut;
+  SetInvocationMode(state, kStayOut);
   state.TargetIdList.reset();
   state.TargetAttributes = 0;
   state.DroppedNames.reset();
@@ -53,6 +58,7 @@ void CaptureScreen(ExtensionState& state) {
   }
   state.Metrics = ComputeMenuMetrics(state.FontFacts, state.Options.itemHeightAdd,
                                      state.MonitorRect.bottom - state.MonitorRect.top);
+  state.Model.itemsPerColumn = state.Metrics.ItemsPerColumn;
 }
 
 // Menu animation is off while the extension's menus are up. The remembered setting is set here
@@ -112,7 +118,7 @@ void CaptureContextTarget(ExtensionState& state, const IdListArrayView& selectio
     state.TargetIdList = OwnedIdList(allocator, StartMenuReplacement(state));
     if (!state.TargetIdList) return;
   }
-  state.InvocationMode = kContextMode;
+  SetInvocationMode(state, kContextMode);
 }
 
 void CaptureDrop(ExtensionState& state, LPCITEMIDLIST pidlFolder, const IdListArrayView& dragged) {
@@ -145,7 +151,7 @@ void CaptureDrop(ExtensionState& state, LPCITEMIDLIST pidlFolder, const IdListAr
   *next = '\0';
   state.TargetIdList = std::move(target);
   state.DroppedNames = std::move(names);
-  state.InvocationMode = kDragMode;
+  SetInvocationMode(state, kDragMode);
 }
 
 // Attributes of the target; a shortcut counts with its target's attributes plus the link bit.

@@ -184,6 +184,28 @@ TEST_F(Invocation, ContextModeStartsFromTheFirstSelectedObject) {
   EXPECT_EQ(std::string(State().OptionsProgramPath), scratch_ / "install\\Quillo.exe");
 }
 
+TEST_F(Invocation, PreparesTheItemModelWithTheFavoritesAndRecentItems) {
+  // One favourite: the ID list bytes of a.txt, as the options program stores it.
+  LPITEMIDLIST favorite = Parse(scratch_ / "files\\a.txt");
+  WriteDataFile((scratch_ / "data").c_str(), "FAV", 0, favorite, IdListSize(favorite));
+  WriteDataFile((scratch_ / "data").c_str(), "MRU", 0, favorite, IdListSize(favorite));
+  CoTaskMemFree(favorite);
+  WriteOptions([](OptionsRecord& o) { o.recentClearAtLogon = 1; });
+
+  ASSERT_EQ(InitializeOn({scratch_ / "files\\b.txt"}), S_OK);
+  const ModelContext& model = State().Model;
+  EXPECT_EQ(model.options, &State().Options);
+  EXPECT_EQ(std::string(model.dataFolder), scratch_ / "data");
+  EXPECT_EQ(model.desktop, Desktop());
+  EXPECT_EQ(model.invocationMode, kContextMode);
+  EXPECT_EQ(model.itemsPerColumn, State().Metrics.ItemsPerColumn);
+  ASSERT_NE(model.favorites.Item(0), nullptr);
+  EXPECT_EQ(ParsingName(model.favorites.Item(0)), scratch_ / "files\\a.txt");
+  // The recent list is cleared at every initialisation when asked to.
+  EXPECT_EQ(model.recent.Item(0), nullptr);
+  EXPECT_FALSE(test::FileExists(scratch_ / "data\\MRU0.lcf"));
+}
+
 TEST_F(Invocation, DragModeCollectsTheDroppedNames) {
   ASSERT_EQ(DropOn(scratch_ / "files", {scratch_ / "files\\a.txt", scratch_ / "files\\b.txt"}), S_OK);
   EXPECT_EQ(State().InvocationMode, kDragMode);
