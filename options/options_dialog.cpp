@@ -238,10 +238,25 @@ void PickProgramInto(HWND dialog, int editId, const char* format, char (&field)[
   ShowTextField(dialog, editId, field);
 }
 
-// Dialogs that this version does not contain say so instead of pretending to work.
-void ShowNotAvailable(HWND dialog, const char* what) {
-  lwf::LwfMessageBox(dialog, nullptr, lwf::Text(kStrNotAvailable), lwf::kMbIconInformation | lwf::kMbOk, 0,
-                     what, lwf::App().productName);
+// The sub-dialogs that this version does not contain yet, by the button that opens each.
+struct MissingDialog {
+  int button;
+  const char* name;
+};
+const MissingDialog kMissingDialogs[] = {
+    {IDC_FAVORITES_EDIT, "Favorites editor"},
+    {IDC_COLORS_EDIT, "Colors dialog"},
+    {IDC_FILTER_MORE, "Advanced Filter"},
+    {IDC_START_MENU_BROWSE, "Select Object dialog"},
+};
+
+// Such a button says so instead of pretending to work.
+void ShowNotAvailable(HWND dialog, int button) {
+  for (const MissingDialog& missing : kMissingDialogs) {
+    if (missing.button != button) continue;
+    lwf::LwfMessageBox(dialog, nullptr, lwf::Text(kStrNotAvailable), lwf::kMbIconInformation | lwf::kMbOk, 0,
+                       missing.name, lwf::App().productName);
+  }
 }
 
 void ShowProductInformation(HWND dialog) {
@@ -289,17 +304,14 @@ void OnCommand(HWND dialog, int id) {
       lwf::DeleteData(kRecentFile, true);
       break;
     case IDC_FAVORITES_EDIT:
+      // The editor's capacity is the count in the dialog.
       o.favoritesCount = Clamp(ReadNumber(dialog, IDC_FAVORITES_COUNT, o.favoritesCount), 1, 64);
-      ShowNotAvailable(dialog, "Favorites editor");
+      ShowNotAvailable(dialog, id);
       break;
     case IDC_COLORS_EDIT:
-      ShowNotAvailable(dialog, "Colors dialog");
-      break;
     case IDC_FILTER_MORE:
-      ShowNotAvailable(dialog, "Advanced Filter");
-      break;
     case IDC_START_MENU_BROWSE:
-      ShowNotAvailable(dialog, "Select Object dialog");
+      ShowNotAvailable(dialog, id);
       break;
     case IDC_FILE_MANAGER_BROWSE:
       PickProgramInto(dialog, IDC_FILE_MANAGER, "\"%s\"", o.alternateFileManager);

@@ -20,7 +20,7 @@ namespace {
 constexpr std::uint32_t kStateVersion = 1;
 constexpr char kExtensionFile[] = "Quillo32.dll";
 
-using InitOptionsFn = void(WINAPI*)(OptionsRecord*);
+using InitOptionsFn = decltype(&::InitOptions);  // the export of Quillo32
 
 // The extension beside this program, or null.
 HMODULE LoadExtension() {

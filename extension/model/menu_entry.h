@@ -8,21 +8,14 @@
 #include <atomic>
 #include <cstdint>
 
-namespace quillo {
+#include "entry_kind.h"
 
-// Values of MenuEntry::name below zero: the extension's own entries.
-enum EntryKind : std::int32_t {
-  kEntryEmpty = -1,      // "(Empty)"
-  kEntrySeparator = -2,
-  kEntryRecent = -3,     // "Recent"
-  kEntryFavorites = -4,  // "Favorites"
-  kEntryMore = -5,       // "More..."
-};
+namespace quillo {
 
 constexpr std::uint64_t kSizeNotComputed = ~std::uint64_t{0};
 
 struct MenuEntry {
-  std::int32_t name;              // offset into the listing's names, or an EntryKind
+  std::int32_t name;              // EntryKind: offset into the listing's names, or negative
   LPITEMIDLIST idList;            // absolute, owned by the listing; null for "(Empty)", separators
   std::uint32_t attributes;       // shell attributes; 1 "Recent", 2 "Favorites"
   std::int8_t childState;         // -1 not probed, 0 no submenu, 1 has children

@@ -167,7 +167,8 @@ echo "ok: #NOX64# refuses the 64-bit system with 1"
 # Uninstall.exe hands over to "_LWUItmp.exe" in the temporary folder and ends with 0. Until the
 # wizard exists the copy says that it is not available; once dismissed, the copy removes itself
 # through its batch file, and the installation is untouched.
-if command -v xdotool >/dev/null; then
+command -v xdotool >/dev/null || e2e_fail "xdotool is needed to dismiss the uninstaller's message"
+{
   temp=$(winepath -u "$(wine cmd /c echo %TEMP% </dev/null 2>/dev/null | tr -d '\r')")
   rc=$(run_setup "$work/run" "$install_dir/Uninstall.exe")
   [ "$rc" = 0 ] || e2e_fail "Uninstall.exe exited $rc"
@@ -180,9 +181,7 @@ if command -v xdotool >/dev/null; then
   [ ! -e "$temp/LWAutoDel.bat" ] || e2e_fail "the self-deletion batch is left"
   [ -f "$install_dir/Uninstall.exe" ] || e2e_fail "the installation was changed"
   echo "ok: Uninstall.exe hands over to _LWUItmp.exe, which removes itself at its end"
-else
-  echo "SKIPPED: the hand-over to the temporary uninstaller needs xdotool to dismiss its message"
-fi
+}
 
 # The uninstaller, run as its temporary copy with the install folder: a silent uninstall.
 mkdir -p "$work/unins"

@@ -73,11 +73,13 @@ class Driver {
  private:
   static int ArgumentCount(const std::string& c) {
     if (c == "sleep" || c == "gone" || c == "click" || c == "click-async") return 1;
-    if (c == "expect-foreground" || c == "minimize" || c == "expect-restored" || c == "expect-minimized") {
+    if (c == "close" || c == "expect-foreground" || c == "minimize" || c == "expect-restored" || c == "expect-minimized") {
       return 0;
     }
     if (c == "broadcast") return 2;
-    if (c == "find-title") return 3;
+    if (c == "send") return 1;
+    if (c == "find-title" || c == "find-window" || c == "no-window") return 3;
+    if (c == "choose-menu-item") return 2;
     if (c == "find" || c == "expect-check" || c == "expect-enabled" || c == "settext" ||
         c == "expect-text" || c == "track" || c == "expect-count") {
       return 2;
@@ -111,6 +113,39 @@ class Driver {
     return Fail("no dialog \"" + std::string(title) + "\" with control " + std::to_string(childId));
   }
 
+  // Any top-level window of a class and title, such as the help viewer.
+  bool FindWindowOf(const char* className, const char* title, int timeout) {
+    for (int waited = 0; waited <= timeout; waited += 100) {
+      target_ = FindWindowA(className, title);
+      if (target_ != nullptr) return true;
+      Sleep(100);
+    }
+    return Fail(std::string("no window of class ") + className + " titled " + title);
+  }
+
+  // Chooses the item at index (from 0) of the open popup menu with the arrow and Enter keys.
+  bool ChooseMenuItem(int index, int timeout) {
+    for (int waited = 0; waited <= timeout; waited += 100) {
+      HWND menu = FindWindowA("#32768", nullptr);
+      if (menu != nullptr && IsWindowVisible(menu)) {
+        for (int i = 0; i <= index; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+        return true;
+      }
+      Sleep(100);
+    }
+    return Fail("no popup menu is open");
+  }
+
+  // Waits until no top-level window of the class and title is left (an instance has ended).
+  bool NoWindowOf(const char* className, const char* title, int timeout) {
+    for (int waited = 0; waited <= timeout; waited += 100) {
+      if (FindWindowA(className, title) == nullptr) return true;
+      Sleep(100);
+    }
+    return Fail(std::string("a window of class ") + className + " titled " + title + " is still there");
+  }
+
   bool Gone(int timeout) {
     for (int waited = 0; waited <= timeout; waited += 100) {
       if (!IsWindow(target_)) return true;
@@ -141,6 +176,9 @@ class Driver {
     }
     if (c == "find") return Find(kTitle, std::atoi(a[0]), std::atoi(a[1]));
     if (c == "find-title") return Find(a[0], std::atoi(a[1]), std::atoi(a[2]));
+    if (c == "find-window") return FindWindowOf(a[0], a[1], std::atoi(a[2]));
+    if (c == "choose-menu-item") return ChooseMenuItem(std::atoi(a[0]), std::atoi(a[1]));
+    if (c == "no-window") return NoWindowOf(a[0], a[1], std::atoi(a[2]));
     if (c == "broadcast") {
       // The framework's control message as another instance of a product would send it.
       const UINT control = RegisterWindowMessageA("LWFMSG_LWFCONTROL");
@@ -162,6 +200,15 @@ class Driver {
     }
     if (c == "expect-restored") {
       return (IsWindowVisible(target_) && !IsIconic(target_)) || Fail("the dialog is minimised or hidden");
+    }
+    if (c == "send") {
+      DWORD_PTR result = 0;
+      const UINT message = std::strtoul(a[0], nullptr, 0);
+      return SendMessageTimeoutA(target_, message, 0, 0, SMTO_NORMAL, kSendTimeout, &result) || Fail("send failed");
+    }
+    if (c == "close") {
+      PostMessageA(target_, WM_CLOSE, 0, 0);
+      return Gone(10000);
     }
     if (c == "expect-minimized") return IsIconic(target_) || Fail("the dialog is not minimised");
     HWND control = Control(a[0]);
