@@ -86,6 +86,13 @@ void ProgressPageCommand(HWND page, int control) {
     Setup().progress = nullptr;
     // The worker stores the phase's result right after it reported the end.
     WaitForPhaseWorkers(5000);
+    // In setup mode every failed command was answered on this page; a result left over means
+    // the phase never ran (no phase 1 in the script): that is no finished installation.
+    if (Setup().mode == SetupMode::kSetup && Setup().errorCode != kNoError) {
+      ShowCodeMessage(page, Setup().errorCode);
+      QuitSetup();
+      return;
+    }
     ShowPage(page, Setup().mode == SetupMode::kSetup ? kFinishPage : kUninstallFinishPage);
   }
 }
