@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "setup_state.h"
+#include "wizard_control.h"
 
 namespace quillo::setup {
 namespace {
@@ -16,9 +17,15 @@ struct BannerText {
 };
 
 struct Banner {
-  BannerText title;
-  BannerText subtitle;
-  HICON icon;
+  Banner() = default;
+  Banner(const Banner&) = delete;
+  Banner& operator=(const Banner&) = delete;
+  ~Banner() {
+    if (icon) DestroyIcon(icon);
+  }
+  BannerText title{};
+  BannerText subtitle{};
+  HICON icon = nullptr;
 };
 
 // The 48 x 48 image of an icon group of the program's resources, or null.
@@ -28,9 +35,10 @@ HICON IconOfGroup(int group) {
   HGLOBAL groupData = groupInfo ? LoadResource(instance, groupInfo) : nullptr;
   auto* directory = groupData ? static_cast<BYTE*>(LockResource(groupData)) : nullptr;
   if (directory == nullptr) return nullptr;
-  const int id = LookupIconIdFromDirectoryEx(directory, TRUE, kImageSize, kImageSize,
-                                             LR_DEFAULTCOLOR);
-  HRSRC iconInfo = id ? FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3)) : nullptr;
+  const int id =
+      LookupIconIdFromDirectoryEx(directory, TRUE, kImageSize, kImageSize, LR_DEFAULTCOLOR);
+  HRSRC iconInfo =
+      id ? FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3)) : nullptr;
   HGLOBAL iconData = iconInfo ? LoadResource(instance, iconInfo) : nullptr;
   auto* bits = iconData ? static_cast<BYTE*>(LockResource(iconData)) : nullptr;
   if (bits == nullptr) return nullptr;
@@ -65,7 +73,7 @@ void Paint(HWND window, const Banner& banner) {
 }
 
 LRESULT CALLBACK BannerProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* banner = reinterpret_cast<Banner*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  const Banner* banner = ControlData<Banner>(window);
   switch (msg) {
     case WM_PAINT:
       if (banner) {
@@ -76,25 +84,12 @@ LRESULT CALLBACK BannerProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_ERASEBKGND:
       return 1;
     case WM_NCDESTROY:
-      if (banner && banner->icon) DestroyIcon(banner->icon);
-      delete banner;
-      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      FreeControlData<Banner>(window);
       break;
     default:
       break;
   }
   return DefWindowProcA(window, msg, wParam, lParam);
-}
-
-void RegisterBannerClass() {
-  static bool registered = false;
-  if (registered) return;
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = BannerProc;
-  windowClass.hInstance = Setup().instance;
-  windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-  windowClass.lpszClassName = kBannerClass;
-  registered = RegisterClassA(&windowClass) != 0;
 }
 
 RECT ChildRect(HWND page, HWND child) {
@@ -119,23 +114,18 @@ void TakeText(HWND page, int id, POINT origin, BannerText& line) {
 void ReplaceWithBanner(HWND page, int placeholderId, int titleId, int subtitleId, int iconGroup) {
   HWND placeholder = GetDlgItem(page, placeholderId);
   if (placeholder == nullptr) return;
-  RegisterBannerClass();
+  if (!RegisterControlClass(kBannerClass, BannerProc, LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)),
+                            nullptr)) {
+    return;
+  }
   const RECT area = ChildRect(page, placeholder);
   DestroyWindow(placeholder);
   auto banner = std::make_unique<Banner>();
   const POINT origin{area.left, area.top};
   TakeText(page, titleId, origin, banner->title);
   TakeText(page, subtitleId, origin, banner->subtitle);
-  HWND window = CreateWindowExA(0, kBannerClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                                area.left, area.top, area.right - area.left,
-                                area.bottom - area.top, page,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(placeholderId)),
-                                Setup().instance, nullptr);
-  if (window == nullptr) return;
   banner->icon = IconOfGroup(iconGroup);
-  // The window owns its data from here on and frees it when it is destroyed.
-  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(banner.release()));
-  InvalidateRect(window, nullptr, TRUE);
+  CreateControl(kBannerClass, page, placeholderId, area, std::move(banner));
 }
 
 }  // namespace quillo::setup

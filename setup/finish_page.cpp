@@ -84,8 +84,8 @@ void UninstallFinishPageInit(HWND page) {
     }
     return;
   }
-  SendDlgItemMessageA(page, kLeftText, WM_SETFONT, reinterpret_cast<WPARAM>(Setup().boldMessageFont),
-                      TRUE);
+  SendDlgItemMessageA(page, kLeftText, WM_SETFONT,
+                      reinterpret_cast<WPARAM>(Setup().boldMessageFont), TRUE);
   ReplaceWithHyperlink(page, kFolderText, folder, folder);
 }
 

@@ -1,6 +1,6 @@
 // The installation directory page (109): install folder, for whom, and where the settings live.
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cstring>
@@ -95,10 +95,10 @@ bool AbsoluteFolderOf(HWND page, int editId, char (&folder)[MAX_PATH]) {
 // Free bytes on the folder's drive. The folder need not exist yet: its nearest existing parent
 // (at last the drive root) is asked.
 bool FreeBytesFor(const char* folder, ULARGE_INTEGER& free) {
-  using GetDiskFreeSpaceExFn = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER,
-                                             PULARGE_INTEGER);
-  auto freeSpaceEx = reinterpret_cast<GetDiskFreeSpaceExFn>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32"), "GetDiskFreeSpaceExA")));
+  using GetDiskFreeSpaceExFn =
+      BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
+  auto freeSpaceEx = reinterpret_cast<GetDiskFreeSpaceExFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "GetDiskFreeSpaceExA")));
   if (freeSpaceEx == nullptr) {
     char root[4] = "";
     std::snprintf(root, sizeof root, "%.3s", folder);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "setup_state.h"
+#include "wizard_control.h"
 
 namespace quillo::setup {
 namespace {
@@ -39,7 +40,7 @@ void Open(const Hyperlink& link) {
 }
 
 LRESULT CALLBACK HyperlinkProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* link = reinterpret_cast<Hyperlink*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  const Hyperlink* link = ControlData<Hyperlink>(window);
   if (link == nullptr) return DefWindowProcA(window, msg, wParam, lParam);
   switch (msg) {
     case WM_PAINT:
@@ -61,8 +62,7 @@ LRESULT CALLBACK HyperlinkProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPar
       InvalidateRect(window, nullptr, TRUE);
       return 0;
     case WM_NCDESTROY:
-      delete link;
-      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      FreeControlData<Hyperlink>(window);
       break;
     default:
       break;
@@ -74,19 +74,6 @@ LRESULT CALLBACK HyperlinkProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPar
 HCURSOR HandCursor() {
   HCURSOR hand = LoadCursorA(nullptr, MAKEINTRESOURCEA(32649));  // IDC_HAND
   return hand ? hand : LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-}
-
-bool RegisterHyperlinkClass() {
-  static bool registered = false;
-  if (registered) return true;
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = HyperlinkProc;
-  windowClass.hInstance = Setup().instance;
-  windowClass.hCursor = HandCursor();
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kHyperlinkClass;
-  registered = RegisterClassA(&windowClass) != 0;
-  return registered;
 }
 
 // The text's size in the bold message font, plus room for the focus rectangle.
@@ -104,7 +91,11 @@ SIZE MeasureText(HWND page, const char* text) {
 
 void ReplaceWithHyperlink(HWND page, int id, const char* text, const char* target) {
   HWND placeholder = GetDlgItem(page, id);
-  if (placeholder == nullptr || !RegisterHyperlinkClass()) return;
+  if (placeholder == nullptr ||
+      !RegisterControlClass(kHyperlinkClass, HyperlinkProc, HandCursor(),
+                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1))) {
+    return;
+  }
   auto link = std::make_unique<Hyperlink>();
   if (text && text[0] != '\0') {
     std::snprintf(link->text, sizeof link->text, "%s", text);
@@ -118,14 +109,8 @@ void ReplaceWithHyperlink(HWND page, int id, const char* text, const char* targe
   MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&rect), 2);
   DestroyWindow(placeholder);
   const SIZE size = MeasureText(page, link->text);
-  HWND window = CreateWindowExA(0, kHyperlinkClass, link->text, WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                                rect.left, rect.top, size.cx, size.cy, page,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                Setup().instance, nullptr);
-  if (window == nullptr) return;
-  // The window owns its data from here on and frees it when it is destroyed.
-  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(link.release()));
-  InvalidateRect(window, nullptr, TRUE);
+  const RECT area{rect.left, rect.top, rect.left + size.cx, rect.top + size.cy};
+  CreateControl(kHyperlinkClass, page, id, area, std::move(link));
 }
 
 }  // namespace quillo::setup

@@ -1,7 +1,7 @@
 // The first page of both wizards (104, 114): the product description or the data folder to
 // keep, the older-version check and the administrator check.
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include "data_folder.h"
 #include "desktop_user.h"
@@ -66,7 +66,8 @@ void Next(HWND page) {
     QuitSetup();
     return;
   }
-  if (IsDlgButtonChecked(page, kKeepDataCheck) == BST_CHECKED) Setup().variables.Set("#KEEPCFG#", "1");
+  if (IsDlgButtonChecked(page, kKeepDataCheck) == BST_CHECKED)
+    Setup().variables.Set("#KEEPCFG#", "1");
   ShowPage(page, Setup().mode == SetupMode::kSetup ? kLicensePage : kUninstallProgressPage);
 }
 

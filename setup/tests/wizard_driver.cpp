@@ -26,8 +26,8 @@ bool IsDialog(HWND window) {
 
 std::string TextOf(HWND window) {
   char text[2048] = "";
-  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                      SMTO_NORMAL, 5000, nullptr);
+  SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                      5000, nullptr);
   return text;
 }
 
@@ -54,8 +54,8 @@ struct BoxSearch {
 BOOL CALLBACK FindBox(HWND window, LPARAM data) {
   auto* search = reinterpret_cast<BoxSearch*>(data);
   HWND text = GetDlgItem(window, kMessageTextId);
-  if (IsDialog(window) && IsWindowVisible(window) && text &&
-      TextOf(window) == search->title && TextOf(text).find(search->part) != std::string::npos) {
+  if (IsDialog(window) && IsWindowVisible(window) && text && TextOf(window) == search->title &&
+      TextOf(text).find(search->part) != std::string::npos) {
     search->box = window;
     return FALSE;
   }
@@ -139,15 +139,16 @@ class Driver {
     if (control == nullptr) return Fail(std::string("no control ") + a[0]);
     if (c == "click") return PostMessageA(control, BM_CLICK, 0, 0) || Fail("click failed");
     if (c == "settext") {
-      SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a[1]), SMTO_NORMAL,
-                          5000, nullptr);
+      SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a[1]), SMTO_NORMAL, 5000,
+                          nullptr);
       return true;
     }
     if (c == "print-text") {
       std::printf("text: %s\n", TextOf(control).c_str());
       return true;
     }
-    if (c == "expect-text") return TextOf(control) == a[1] || Fail("text is \"" + TextOf(control) + "\"");
+    if (c == "expect-text")
+      return TextOf(control) == a[1] || Fail("text is \"" + TextOf(control) + "\"");
     if (c == "expect-check") {
       const bool checked = SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
       return checked == (std::atoi(a[1]) != 0) || Fail(checked ? "checked" : "not checked");

@@ -1,7 +1,7 @@
 // The wizard's folder, disk-space and error-answer rules, and line breaks for its controls.
-#include <gtest/gtest.h>
-
 #include "wizard_rules.h"
+
+#include <gtest/gtest.h>
 
 namespace quillo::setup {
 namespace {
@@ -10,8 +10,8 @@ TEST(WizardRulesTest, OnlyDriveAndNetworkPathsAreAbsolute) {
   for (const char* path : {"C:\\Program Files\\Quillo", "d:\\", "Z:", "\\\\server\\share\\Q"}) {
     EXPECT_TRUE(IsAbsoluteFolderPath(path)) << path;
   }
-  for (const char* path : {"Quillo", "Program Files\\Quillo", "\\Program Files", "C:Quillo",
-                           "\\\\", "\\\\\\x", "1:\\x", ""}) {
+  for (const char* path : {"Quillo", "Program Files\\Quillo", "\\Program Files", "C:Quillo", "\\\\",
+                           "\\\\\\x", "1:\\x", ""}) {
     EXPECT_FALSE(IsAbsoluteFolderPath(path)) << path;
   }
 }

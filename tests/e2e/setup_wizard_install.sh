@@ -5,20 +5,10 @@
 source "$QUILLO_ROOT/tests/e2e/lib.sh"
 set -u
 
-driver=$QUILLO_BUILD/win32/setup/tests/setup_wizard_driver.exe
-[ -f "$driver" ] || e2e_fail "the wizard driver is not built"
-[ -f "$QUILLO_DIST/Setup.exe" ] || e2e_fail "dist/Setup.exe is not built"
-work=$QUILLO_ARTIFACTS/work
-mkdir -p "$work/run"
-cp "$QUILLO_DIST/Setup.exe" "$work/run/Setup.exe"
+source "$QUILLO_ROOT/setup/tests/wizard_e2e.sh"
 
 SETUP='Setup - Quillo v5.3.3'
 UNINSTALL='Uninstall - Quillo v5.3.3'
-drive() {  # drive <driver commands...>: fails the scenario with the driver's message
-  local out
-  out=$(timeout 60 wine "$driver" "$@" </dev/null 2>/dev/null) || e2e_fail "driver: $(echo "$out" | tail -1)"
-  printf '%s\n' "$out"
-}
 shot() { sleep 0.3; e2e_screenshot "$1"; }
 
 target='C:\Wizard Target\Quillo'
@@ -27,7 +17,7 @@ install_dir="$WINEPREFIX/drive_c/Wizard Target/Quillo"
 rm -rf "$WINEPREFIX/drive_c/Wizard Target"
 mkdir -p "$install_dir/Quillo.exe"
 
-(cd "$work/run" && timeout 90 wine Setup.exe </dev/null >/dev/null 2>&1; echo $? >"$work/setup.rc") &
+start_setup "$work/run"
 
 drive page "$SETUP" 1007 20000 >/dev/null
 shot 01-welcome
@@ -62,8 +52,7 @@ out=$(drive page "$SETUP" 1023 30000 expect-check 1023 1 expect-check 1025 1 exp
   expect-visible 1023 1 expect-visible 1025 1 expect-visible 1028 1 click 1023 click 1025)
 shot 05-finish
 drive page "$SETUP" 1023 100 expect-check 1023 0 expect-check 1025 0 click 1 gone 20000 >/dev/null
-for _ in $(seq 1 100); do [ -s "$work/setup.rc" ] && break; sleep 0.1; done
-[ "$(cat "$work/setup.rc")" = 0 ] || e2e_fail "Setup exited $(cat "$work/setup.rc")"
+expect_exit "$work/run" 0
 echo "ok: the finish page offers the three choices; Finish ends Setup with 0"
 
 for f in Quillo.exe Quillo.chm Quillo32.dll Quillo64.dll Uninstall.exe; do

@@ -5,28 +5,10 @@
 source "$QUILLO_ROOT/tests/e2e/lib.sh"
 set -u
 
-driver=$QUILLO_BUILD/win32/setup/tests/setup_wizard_driver.exe
-[ -f "$driver" ] || e2e_fail "the wizard driver is not built"
-[ -f "$QUILLO_DIST/Setup.exe" ] || e2e_fail "dist/Setup.exe is not built"
-work=$QUILLO_ARTIFACTS/work
-drive() {  # drive <driver commands...>: fails the scenario with the driver's message
-  local out
-  out=$(timeout 60 wine "$driver" "$@" </dev/null 2>/dev/null) || e2e_fail "driver: $(echo "$out" | tail -1)"
-  printf '%s\n' "$out"
-}
-start_setup() {  # start_setup <folder>: runs its Setup.exe in the background; exit code in <folder>/rc
-  rm -f "$1/rc"
-  (cd "$1" && timeout 60 wine Setup.exe </dev/null >/dev/null 2>&1; echo $? >"$1/rc") &
-}
-expect_exit() {  # expect_exit <folder> <code>
-  for _ in $(seq 1 100); do [ -s "$1/rc" ] && break; sleep 0.1; done
-  [ "$(cat "$1/rc" 2>/dev/null)" = "$2" ] || e2e_fail "Setup in $1 exited '$(cat "$1/rc" 2>/dev/null)'"
-}
+source "$QUILLO_ROOT/setup/tests/wizard_e2e.sh"
 
 # 1. The shipped script: No on the license page asks first; No keeps the page, Back returns to the
 #    welcome page, whose Cancel quits without asking. Nothing is installed.
-mkdir -p "$work/quit"
-cp "$QUILLO_DIST/Setup.exe" "$work/quit/"
 SETUP='Setup - Quillo v5.3.3'
 start_setup "$work/quit"
 drive page "$SETUP" 1007 20000 click 1 page "$SETUP" 1008 5000 click 2 >/dev/null
