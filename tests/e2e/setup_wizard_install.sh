@@ -1,7 +1,8 @@
 # The packed Setup.exe run without arguments: its wizard is clicked through from outside (welcome,
 # license, a relative folder refused, a failed copy answered with Retry, all users, finish
 # choices), the installation is checked, and the uninstall wizard then removes it while keeping
-# the settings and data. A screenshot of every page is kept.
+# the settings and data and reporting the folder a user's file kept. A screenshot of every page
+# is kept.
 source "$QUILLO_ROOT/tests/e2e/lib.sh"
 set -u
 
@@ -93,13 +94,16 @@ printf 'kept' >"$data_dir/Options.lcf"
 drive page "$UNINSTALL" 1044 100 click 1044 message Uninstall 'Please do not keep' 1 5000 >/dev/null
 drive page "$UNINSTALL" 1044 100 expect-check 1044 1 >/dev/null
 shot 06-uninstall-welcome
-drive page "$UNINSTALL" 1044 100 click 1 page "$UNINSTALL" 1036 30000 expect-visible 1008 0 >/dev/null
+# A file of the user's in the install folder keeps the folder: the finish page says so.
+printf 'mine' >"$install_dir/notes.txt"
+drive page "$UNINSTALL" 1044 100 click 1 page "$UNINSTALL" 1036 30000 expect-visible 1008 1 \
+  expect-visible 1036 1 expect-visible 1012 1 >/dev/null
 shot 07-uninstall-finish
 drive page "$UNINSTALL" 1036 100 click 1 gone 20000 >/dev/null
 for _ in $(seq 1 50); do [ -e "$temp/_LWUItmp.exe" ] || break; sleep 0.2; done
 [ ! -e "$temp/_LWUItmp.exe" ] || e2e_fail "the temporary uninstaller did not delete itself"
-[ ! -e "$install_dir" ] || e2e_fail "install folder left: $(ls "$install_dir")"
+[ "$(ls "$install_dir")" = notes.txt ] || e2e_fail "install folder holds: $(ls "$install_dir")"
 [ -z "$(e2e_reg_query 'HKLM\Software\Larkwell' Quillo 32 | sed -n 's/.*REG_BINARY *//p')" ] || e2e_fail "record left"
 wine reg query "$uninstall_key" /reg:32 </dev/null >/dev/null 2>&1 && e2e_fail "uninstall key left"
 [ "$(cat "$data_dir/Options.lcf")" = kept ] || e2e_fail "the kept data were removed"
-echo "ok: the uninstall wizard removes the installation and keeps the settings and data"
+echo "ok: the uninstall wizard removes the installation, keeps the settings and data, and reports the folder it could not remove"

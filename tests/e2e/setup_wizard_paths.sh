@@ -1,5 +1,5 @@
 # The wizard's other roads: quitting from the license page (asked, answered No, then Back and
-# Cancel), a script's own agreement file and no folder page, a fatal script error on the progress
+# Cancel), an older version removed first, a script's own agreement file and no folder page, a fatal script error on the progress
 # page that runs phase 3 and ends Setup, a script without phase 1, and an agreement file that
 # cannot be read.
 source "$QUILLO_ROOT/tests/e2e/lib.sh"
@@ -18,7 +18,26 @@ expect_exit "$work/quit" 0
 [ ! -e "$WINEPREFIX/drive_c/Program Files (x86)/Quillo" ] || e2e_fail "something was installed"
 echo "ok: quitting is asked on the license page; Back and Cancel leave nothing installed"
 
-# 2. A script of its own beside Setup.exe: its agreement file, no #ASKPATH# (straight from the
+# 2. An older version registered only by its uninstall information must be removed first: Yes
+#    runs its uninstaller (here reg.exe deleting that information) and keeps the welcome page;
+#    the next Next finds nothing and goes on.
+old_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillo'
+wine reg add "$old_key" /v UninstallString /d "C:\windows\system32\reg.exe delete $old_key /f" \
+  /reg:32 /f </dev/null >/dev/null 2>&1 || e2e_fail "older version not registered"
+start_setup "$work/older"
+drive page "$SETUP" 1007 20000 click 1 \
+  message Setup 'A previous version of Quillo is already installed' 6 5000 >/dev/null
+for _ in $(seq 1 100); do
+  wine reg query "$old_key" /reg:32 </dev/null >/dev/null 2>&1 || break
+  sleep 0.1
+done
+wine reg query "$old_key" /reg:32 </dev/null >/dev/null 2>&1 && e2e_fail "the older uninstaller did not run"
+drive page "$SETUP" 1007 10000 click 1 page "$SETUP" 1008 5000 click 2 \
+  message Setup 'If you quit Setup now' 6 5000 gone 5000 >/dev/null
+expect_exit "$work/older" 0
+echo "ok: an older version is removed through its uninstaller, and the welcome page stays"
+
+# 3. A script of its own beside Setup.exe: its agreement file, no #ASKPATH# (straight from the
 #    license to the progress page), and an Error command whose message ends Setup after phase 3.
 mkdir -p "$work/script"
 cp "$QUILLO_DIST/Setup.exe" "$work/script/"
@@ -43,7 +62,7 @@ paths=$WINEPREFIX/drive_c/Wizard\ Paths
 [ ! -e "$paths/after the error" ] || e2e_fail "phase 1 went on after the fatal error"
 echo "ok: an own agreement file, no folder page, a fatal error runs phase 3 and ends Setup"
 
-# 3. A script without phase 1 does not finish as if installed: message 1001, and Setup quits.
+# 4. A script without phase 1 does not finish as if installed: message 1001, and Setup quits.
 printf '%s\r\n' 'PhaseBegin 0' 'Set #PROGRAM#, Paths' 'Set #VERSION#, 1.0' 'Set #EULA#, terms.txt' \
   'PhaseEnd' >"$work/script/Setup.lis"
 start_setup "$work/script"
@@ -52,7 +71,7 @@ drive message Setup 'A critical error has occured' 1 10000 >/dev/null
 expect_exit "$work/script" 0
 echo "ok: a script without phase 1 ends with message 1001 instead of the finish page"
 
-# 4. An agreement file that cannot be read: message 1001 on the license page, and Setup quits.
+# 5. An agreement file that cannot be read: message 1001 on the license page, and Setup quits.
 sed -i 's/terms\.txt/missing terms.txt/' "$work/script/Setup.lis"
 start_setup "$work/script"
 drive page "$SETUP" 1007 20000 click 1 >/dev/null
