@@ -7,6 +7,8 @@
 #include "hyperlink_window.h"
 #include "registry_commands.h"
 #include "script_commands.h"
+#include "setup_error_code.h"
+#include "setup_message.h"
 #include "setup_info.h"
 #include "setup_state.h"
 #include "silent_install.h"
@@ -67,7 +69,13 @@ void FinishPageCommand(HWND page, int control) {
   if (control != kNextButton) return;
   StoreChoices(page);
   SetInstallSize();
-  RunPhase(2, false);
+  const int code = RunPhase(2, false);
+  if (code != kNoError) {
+    // Phase 2 has no progress page to ask: its failure is shown, and phase 3 cleans up as after
+    // a failed unattended install.
+    ShowCodeMessage(page, code);
+    RunPhase(3, false);
+  }
   if (Setup().variables.IsDefined("#REBOOT#")) Setup().reboot = true;
   EndSetup();
 }

@@ -1,7 +1,10 @@
 // The license agreement page (105): the text of #EULA# or of the built-in agreement.
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "payload_file.h"
 #include "setup_error_code.h"

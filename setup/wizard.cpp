@@ -20,9 +20,6 @@ constexpr int kBannerArea = 1049, kTitleText = 1002, kSubtitleText = 1004, kLink
 constexpr int kSetupIcon = 101, kUninstallIcon = 102;
 
 bool NoMessages(HWND, UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
-void FinishOnly(HWND page, int control) {
-  if (control == kNextButton) FinishPageCommand(page, control);
-}
 
 const WizardPage kPages[] = {
     {kWelcomePage, WelcomePageInit, WelcomePageCommand, NoMessages},
@@ -32,7 +29,7 @@ const WizardPage kPages[] = {
     {kFinishPage, FinishPageInit, FinishPageCommand, NoMessages},
     {kUninstallWelcomePage, WelcomePageInit, WelcomePageCommand, NoMessages},
     {kUninstallProgressPage, ProgressPageInit, ProgressPageCommand, ProgressPageMessage},
-    {kUninstallFinishPage, UninstallFinishPageInit, FinishOnly, NoMessages},
+    {kUninstallFinishPage, UninstallFinishPageInit, FinishPageCommand, NoMessages},
 };
 
 const WizardPage* FindPage(int id) {

@@ -1,7 +1,7 @@
 # The wizard's other roads: quitting from the license page (asked, answered No, then Back and
-# Cancel), an older version removed first, a script's own agreement file and no folder page, a fatal script error on the progress
-# page that runs phase 3 and ends Setup, a script without phase 1, and an agreement file that
-# cannot be read.
+# Cancel), an older version removed first, a script's own agreement file and no folder page, a
+# fatal script error on the progress page that runs phase 3, a script without phase 1, an
+# agreement file that cannot be read, and a failure in phase 2 after Finish.
 source "$QUILLO_ROOT/tests/e2e/lib.sh"
 set -u
 
@@ -81,3 +81,16 @@ drive message Setup 'A critical error has occured' 1 5000 >/dev/null
 for _ in $(seq 1 50); do [ -s "$work/script/rc" ] && break; sleep 0.1; done
 expect_exit "$work/script" 0
 echo "ok: an unreadable agreement file ends Setup with message 1001"
+
+# 6. A failure in phase 2 (after Finish) is shown, and phase 3 runs before Setup ends.
+printf '%s\r\n' 'PhaseBegin 0' 'Set #PROGRAM#, Paths' 'Set #VERSION#, 1.0' 'Set #EULA#, terms.txt' \
+  'Set #INSTALLPATH#, C:\Wizard Paths' 'PhaseEnd' 'PhaseBegin 1' 'PhaseEnd' 'PhaseBegin 2' \
+  'Error 7' 'PhaseEnd' 'PhaseBegin 3' 'CreateDir #INSTALLPATH#\after phase two' 'PhaseEnd' \
+  >"$work/script/Setup.lis"
+start_setup "$work/script"
+drive page "$SETUP" 1007 20000 click 1 page "$SETUP" 1008 5000 click 1 \
+  page "$SETUP" 1023 10000 expect-visible 1023 0 click 1 \
+  message Setup 'A critical error (code 7) has occurred' 1 10000 >/dev/null
+expect_exit "$work/script" 0
+[ -d "$paths/after phase two" ] || e2e_fail "phase 3 did not run after the failed phase 2"
+echo "ok: a failed phase 2 is reported and followed by phase 3"
