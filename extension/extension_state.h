@@ -17,6 +17,7 @@
 #include "menu/core/item_id.h"
 #include "item_id_list.h"
 #include "menu/core/menu_metrics.h"
+#include "model_context.h"
 #include "options_record.h"
 #include "shell_allocator.h"
 #include "win_owners.h"
@@ -98,6 +99,10 @@ struct ExtensionState {
   ProgramFolders Folders{};
   OptionsRecord Options{};
   ActiveColors Colors{};
+
+  // What the item model reads (options, folders, shell objects, layout) and the recent and
+  // favourites lists, refreshed with the rest at every initialisation.
+  ModelContext Model;
 };
 
 // The process's one state, zero-initialised when the module loads.

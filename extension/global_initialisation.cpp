@@ -88,6 +88,20 @@ void ReadOptionsFile(ExtensionState& state) {
   ApplyOptionsBytes(state.Options, reinterpret_cast<const std::uint8_t*>(&file), read);
 }
 
+// Points the item model at this initialisation's options, folder and shell objects, then loads
+// the recent items and the favourites.
+void PrepareItemModel(ExtensionState& state) {
+  ModelContext& model = state.Model;
+  model.options = &state.Options;
+  model.dataFolder = state.Folders.dataFolder;
+  model.allocator = state.Allocator.Get();
+  model.desktop = state.DesktopFolder.Get();
+  model.selectedItemRect = &state.SelectedItemRect;
+  model.systemImageList = state.SystemImageList;
+  model.recent.Load(model);
+  model.favorites.Load(model);
+}
+
 void ComputeMetrics(ExtensionState& state) {
   const char* sample = SizeColumnSample(state.Options.sizeUnits);
   SIZE extent{};
@@ -137,6 +151,7 @@ bool RunGlobalInitialisation(ExtensionState& state) {
     return false;
   }
   ReadOptionsFile(state);
+  PrepareItemModel(state);
   ComputeMetrics(state);
   FillSpecialFolderTable(state);
   return true;

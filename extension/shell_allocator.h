@@ -15,7 +15,7 @@ class ShellAllocator : public IdListAllocator {
   // Takes the current shell allocator; false when the shell gives none.
   bool Acquire();
   void Release() { malloc_.Reset(); }
-  bool Ready() const { return malloc_ != nullptr; }
+  IMalloc* Get() const { return malloc_.Get(); }
 
   void* Allocate(std::size_t size) override;
   void Free(void* block) override;

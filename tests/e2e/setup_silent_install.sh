@@ -164,18 +164,19 @@ rc=$(run_setup "$work/loose" "$work/loose/Setup.exe" 'C:\LooseTarget')
 [ "$rc" = 1 ] || e2e_fail "#NOX64# on a 64-bit prefix exited $rc"
 echo "ok: #NOX64# refuses the 64-bit system with 1"
 
-# Uninstall.exe hands over to "_LWUItmp.exe" in the temporary folder and ends with 0. Until the
-# wizard exists the copy says that it is not available; once dismissed, the copy removes itself
-# through its batch file, and the installation is untouched.
-command -v xdotool >/dev/null || e2e_fail "xdotool is needed to dismiss the uninstaller's message"
+# Uninstall.exe hands over to "_LWUItmp.exe" in the temporary folder and ends with 0. The copy
+# shows the uninstall wizard; cancelled with Escape, it removes itself through its batch file,
+# and the installation is untouched.
+command -v xdotool >/dev/null || e2e_fail "xdotool is needed to cancel the uninstall wizard"
 {
   temp=$(winepath -u "$(wine cmd /c echo %TEMP% </dev/null 2>/dev/null | tr -d '\r')")
   rc=$(run_setup "$work/run" "$install_dir/Uninstall.exe")
   [ "$rc" = 0 ] || e2e_fail "Uninstall.exe exited $rc"
   [ -f "$temp/_LWUItmp.exe" ] || e2e_fail "no temporary uninstaller in $temp"
-  for _ in $(seq 1 50); do xdotool search --name '^Uninstall$' >/dev/null 2>&1 && break; sleep 0.2; done
-  e2e_screenshot uninstall-wizard-not-available
-  xdotool key Return
+  for _ in $(seq 1 50); do xdotool search --name '^Uninstall - Quillo' >/dev/null 2>&1 && break; sleep 0.2; done
+  sleep 0.5
+  e2e_screenshot uninstall-wizard
+  xdotool key Escape
   for _ in $(seq 1 50); do [ -e "$temp/_LWUItmp.exe" ] || break; sleep 0.2; done
   [ ! -e "$temp/_LWUItmp.exe" ] || e2e_fail "the temporary uninstaller did not delete itself"
   [ ! -e "$temp/LWAutoDel.bat" ] || e2e_fail "the self-deletion batch is left"
