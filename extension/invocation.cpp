@@ -1,5 +1,6 @@
 #include "invocation.h"
 
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -16,8 +17,13 @@ namespace {
 
 constexpr std::size_t kDroppedNameSize = kPathSize;
 
+void SetInvocationMode(ExtensionState& state, std::int32_t mode) {
+  state.InvocationMode = mode;
+  state.Model.invocationMode = mode;
+}
+
 void ForgetInvocation(ExtensionState& state) {
-  state.InvocationMode = kStayOut;
+  SetInvocationMode(state, kStayOut);
   state.TargetIdList.reset();
   state.TargetAttributes = 0;
   state.DroppedNames.reset();
@@ -52,11 +58,13 @@ void CaptureScreen(ExtensionState& state) {
   }
   state.Metrics = ComputeMenuMetrics(state.FontFacts, state.Options.itemHeightAdd,
                                      state.MonitorRect.bottom - state.MonitorRect.top);
+  state.Model.itemsPerColumn = state.Metrics.ItemsPerColumn;
 }
 
-// Menu animation is off while the extension's menus are up. The remembered setting is only ever
-// set here, never cleared: an invocation whose menu is never shown must not make the next
-// teardown forget that animation was on.
+// Menu animation is off while the extension's menus are up. The remembered setting is set here
+// and cleared only by the teardown that restores it: an invocation whose menu is never shown (a
+// double-click asks for the default verb only) must not make the next teardown forget that
+// animation was on.
 void SuspendMenuAnimation(ExtensionState& state) {
   BOOL animation = FALSE;
   if (SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &animation, 0) && animation) {
@@ -110,13 +118,15 @@ void CaptureContextTarget(ExtensionState& state, const IdListArrayView& selectio
     state.TargetIdList = OwnedIdList(allocator, StartMenuReplacement(state));
     if (!state.TargetIdList) return;
   }
-  state.InvocationMode = kContextMode;
+  SetInvocationMode(state, kContextMode);
 }
 
 void CaptureDrop(ExtensionState& state, LPCITEMIDLIST pidlFolder, const IdListArrayView& dragged) {
   IdListAllocator& allocator = ListAllocator();
   OwnedIdList target(allocator, CopyIdList(allocator, pidlFolder));
-  // One slot per name plus the list's closing NUL, which a full last slot would not leave room for.
+  // One slot per name plus the list's closing NUL, which a full last slot would not leave room
+  // for. The count comes from another component: a product that does not fit is refused.
+  if (dragged.Count() > (SIZE_MAX - 1) / kDroppedNameSize) return;
   const std::size_t namesSize = static_cast<std::size_t>(dragged.Count()) * kDroppedNameSize + 1;
   std::unique_ptr<char[]> names(new (std::nothrow) char[namesSize]);
   if (!target || !names) return;
@@ -131,14 +141,17 @@ void CaptureDrop(ExtensionState& state, LPCITEMIDLIST pidlFolder, const IdListAr
   char* next = names.get();
   for (std::uint32_t i = 0; i < dragged.Count(); ++i) {
     const auto item = static_cast<LPCITEMIDLIST>(dragged.Item(i));
-    GetDisplayName(parent.Get(), item, next, kDroppedNameSize, SHGDN_FORPARSING);
-    if ((GetAttributes(parent.Get(), item) & SFGAO_FILESYSTEM) == 0) return;
+    // A file operation must never be handed a placeholder instead of a path.
+    if (GetDisplayName(parent.Get(), item, next, kDroppedNameSize, SHGDN_FORPARSING) != kNameObtained ||
+        (GetAttributes(parent.Get(), item) & SFGAO_FILESYSTEM) == 0) {
+      return;
+    }
     next += std::strlen(next) + 1;
   }
   *next = '\0';
   state.TargetIdList = std::move(target);
   state.DroppedNames = std::move(names);
-  state.InvocationMode = kDragMode;
+  SetInvocationMode(state, kDragMode);
 }
 
 // Attributes of the target; a shortcut counts with its target's attributes plus the link bit.

@@ -21,7 +21,6 @@ class CQuilloModule {
 
   void Lock() { ++locks_; }
   void Unlock() { --locks_; }
-  long LockCount() const { return locks_; }
 
  private:
   CRITICAL_SECTION factoryLock_{};

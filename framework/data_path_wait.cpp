@@ -12,6 +12,7 @@
 #include "directory_path.h"
 #include "lwf_app.h"
 #include "win_handle.h"
+#include "window_class.h"
 
 namespace lwf {
 namespace {
@@ -130,12 +131,7 @@ class TrayIcon {
 
 bool WaitForFolder(const char* folder) {
   if (quillo::EnsureDirectoryPath(folder) == quillo::kDirectoryReady) return true;
-  WNDCLASSEXA windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = WaitProc;
-  windowClass.hInstance = App().instance;
-  windowClass.lpszClassName = kWaitClass;
-  RegisterClassExA(&windowClass);  // an existing class from an earlier wait is fine
+  RegisterWindowClass(kWaitClass, WaitProc, nullptr, IDC_ARROW);  // failure shows up below
   WaitState state;
   HWND window = CreateWindowExA(0, kWaitClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                 App().instance, &state);

@@ -3,6 +3,7 @@
 #include "core/app_state.h"
 #include "framework_data_file.h"
 #include "lwf_app.h"
+#include "window_class.h"
 
 namespace lwf {
 namespace {
@@ -16,22 +17,9 @@ LRESULT CALLBACK FrameworkWindowProc(HWND window, UINT message, WPARAM wParam, L
 }
 
 bool RegisterClasses(int iconId) {
-  WNDCLASSEXA windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = FrameworkWindowProc;
-  windowClass.hInstance = App().instance;
-  windowClass.hIcon = LoadIconA(App().instance, MAKEINTRESOURCEA(iconId));
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kWindowClass;
-  if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-  WNDCLASSEXA busyClass{};
-  busyClass.cbSize = sizeof busyClass;
-  busyClass.lpfnWndProc = DefWindowProcA;
-  busyClass.hInstance = App().instance;
-  busyClass.hCursor = LoadCursorA(nullptr, IDC_WAIT);
-  busyClass.lpszClassName = kBusyClass;
-  return RegisterClassExA(&busyClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return RegisterWindowClass(kWindowClass, FrameworkWindowProc, LoadIconA(App().instance, MAKEINTRESOURCEA(iconId)),
+                             IDC_ARROW, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)) &&
+         RegisterWindowClass(kBusyClass, DefWindowProcA, nullptr, IDC_WAIT);
 }
 
 RECT PrimaryMonitor() {

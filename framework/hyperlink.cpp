@@ -5,6 +5,7 @@
 
 #include "core/bounded_text.h"
 #include "lwf_app.h"
+#include "window_class.h"
 
 namespace lwf {
 namespace {
@@ -100,16 +101,6 @@ LRESULT CALLBACK HyperlinkProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   }
 }
 
-bool RegisterLinkClass() {
-  WNDCLASSEXA windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = HyperlinkProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_HAND);
-  windowClass.lpszClassName = kClassName;
-  return RegisterClassExA(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 void AddTooltip(HWND window, Hyperlink& link) {
   link.tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
@@ -128,7 +119,7 @@ void AddTooltip(HWND window, Hyperlink& link) {
 
 HWND AttachHyperlink(HWND dialog, int staticId, const char* target) {
   HWND original = GetDlgItem(dialog, staticId);
-  if (original == nullptr || target == nullptr || !RegisterLinkClass()) return nullptr;
+  if (original == nullptr || target == nullptr || !RegisterWindowClass(kClassName, HyperlinkProc, nullptr, IDC_HAND)) return nullptr;
   auto* link = new Hyperlink;
   CopyText(link->target, sizeof link->target, target);
   const LONG style = GetWindowLongA(original, GWL_STYLE);

@@ -179,10 +179,8 @@ void RunPendingRestore() {
 }
 
 void LoadApplicationState(std::uint32_t stateVersion) {
-  AppState stored = DefaultAppState();
-  if (ReadData(kAppStateFile, quillo::kNoIndex, &stored, sizeof stored) == 0) {
-    stored = DefaultAppState();
-  }
+  AppState stored = DefaultAppState();  // kept when the file is missing
+  ReadData(kAppStateFile, quillo::kNoIndex, &stored, sizeof stored);
   App().newVersion = AdoptAppState(stored, stateVersion);
   App().appState = stored;
 }
@@ -260,7 +258,10 @@ const char* Text(std::uint16_t id, std::size_t index) {
 
 int FindSwitch(const char* name) { return lwf::FindSwitch(App().switches, name); }
 
-unsigned Start(const StartParameters& p) {
+namespace {
+
+// Steps that cannot fail: the program's identity, messages, monitors, fonts, switches, version.
+void RecordProgram(const StartParameters& p) {
   LwfApp& app = App();
   DeclareDpiAware();
   app.instance = p.instance;
@@ -282,7 +283,12 @@ unsigned Start(const StartParameters& p) {
   app.autoStart = FindSwitch("-AUTOSTART") >= 0;
   app.startMinimized = FindSwitch("-MINIMIZE") >= 0 || ShowCommandMeansMinimized(p.showCommand);
   ReadProgramVersion();
+}
 
+// The data folders ready for use: waited for when asked, seeded, a pending restore carried out,
+// the application state read and the command line stored.
+unsigned PrepareDataFolders(std::uint32_t stateVersion) {
+  LwfApp& app = App();
   if (!ReadSetupInformation()) return Report(kLwfNoSetupInfo);
   if (!ComposeDataFolders()) return Report(kLwfNoSetupInfo);
   if (const unsigned waited = WaitForDataFolders(); waited != kLwfOk) return waited;
@@ -291,8 +297,17 @@ unsigned Start(const StartParameters& p) {
                           sizeof app.setupInfo.installFolder);
   SeedDataFolderTree(installFolder, app.dataFolder);
   RunPendingRestore();
-  LoadApplicationState(p.stateVersion);
+  LoadApplicationState(stateVersion);
   WriteData(kCommandFile, quillo::kNoIndex, app.commandLine, std::strlen(app.commandLine) + 1);
+  return kLwfOk;
+}
+
+}  // namespace
+
+unsigned Start(const StartParameters& p) {
+  LwfApp& app = App();
+  RecordProgram(p);
+  if (const unsigned prepared = PrepareDataFolders(p.stateVersion); prepared != kLwfOk) return prepared;
   CreateInterfaceFont();
 
   if (!CommonControlsRecent()) return Report(kLwfOldCommonControls);
@@ -301,7 +316,7 @@ unsigned Start(const StartParameters& p) {
   app.windowsVersion = quillo::WindowsVersionCode(quillo::VersionReading::kFramework);
 
   if (HandOver(p.singleInstance)) return kLwfHandedOver;
-  if (!CreatePhantomWindows()) return Report(kLwfCommandsFailed);
+  if (!CreatePhantomWindows()) return Report(kLwfWindowFailed);
   if (app.hooks.automaticUpdateCheck != nullptr) app.hooks.automaticUpdateCheck();
   app.started = true;
   return kLwfOk;

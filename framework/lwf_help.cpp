@@ -44,7 +44,11 @@ int ShowHelp(const char* manual, const char* topic) {
     return kHelpNoViewer;
   }
   char argument[MAX_PATH * 2];
-  std::snprintf(argument, sizeof argument, "\"%s::/%s\"", shortPath, topic != nullptr ? topic : "");
+  if (topic != nullptr) {
+    std::snprintf(argument, sizeof argument, "\"%s::/%s\"", shortPath, topic);
+  } else {
+    std::snprintf(argument, sizeof argument, "\"%s\"", shortPath);
+  }
   if (reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, nullptr, viewer, argument, nullptr, SW_SHOWNORMAL)) <= 32) {
     LwfMessageBox(nullptr, nullptr, Text(kTextManual, 0), kMbIconError | kMbOk, 0, manual);
     return kHelpViewerFailed;

@@ -6,6 +6,7 @@
 #include "lwf_app.h"
 #include "monitor_table.h"
 #include "restart.h"
+#include "window_class.h"
 
 namespace lwf {
 namespace {
@@ -53,17 +54,6 @@ LRESULT CALLBACK PhantomProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   }
 }
 
-bool RegisterWindowClass(const char* name, WNDPROC procedure) {
-  WNDCLASSEXA windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = App().instance;
-  windowClass.hIcon = LoadIconA(App().instance, MAKEINTRESOURCEA(1));
-  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = name;
-  return RegisterClassExA(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 }  // namespace
 
 bool HandleControlMessage(WPARAM wParam, LPARAM lParam) {
@@ -80,8 +70,9 @@ bool HandleControlMessage(WPARAM wParam, LPARAM lParam) {
 }
 
 bool CreatePhantomWindows() {
-  if (!RegisterWindowClass(kUiItemClass, DefWindowProcA) ||
-      !RegisterWindowClass(kPhantomClass, PhantomProc)) {
+  HICON icon = LoadIconA(App().instance, MAKEINTRESOURCEA(1));
+  if (!RegisterWindowClass(kUiItemClass, DefWindowProcA, icon, IDC_ARROW) ||
+      !RegisterWindowClass(kPhantomClass, PhantomProc, icon, IDC_ARROW)) {
     return false;
   }
   App().phantom = CreateWindowExA(WS_EX_TOOLWINDOW, kPhantomClass, App().productName, WS_POPUP,

@@ -6,18 +6,30 @@
 
 namespace quillo {
 
-void FavoritesTable::Clear() {
-  for (FavoriteSlot& slot : slots_) {
-    if (slot.list != nullptr && allocator_ != nullptr) allocator_->Free(slot.list);
-    slot = FavoriteSlot{};
+void FavoritesTable::Release(FavoriteSlot& slot) {
+  if (slot.list != nullptr && allocator_ != nullptr) allocator_->Free(slot.list);
+  slot = FavoriteSlot{};
+}
+
+void FavoritesTable::Clear() { ClearFirst(kFavoriteSlots); }
+
+void FavoritesTable::ClearFirst(int count) {
+  for (int i = 0; i < count && i < kFavoriteSlots; ++i) Release(slots_[i]);
+}
+
+void FavoritesTable::Put(int slot, FavoriteKind kind, LPITEMIDLIST list) {
+  if (slot < 0 || slot >= kFavoriteSlots) {
+    if (list != nullptr && allocator_ != nullptr) allocator_->Free(list);
+    return;
   }
+  Release(slots_[slot]);
+  slots_[slot] = FavoriteSlot{kind, kind == FavoriteKind::kList ? list : nullptr};
 }
 
 void FavoritesTable::Store(int slot, const unsigned char* bytes, std::size_t size) {
   if (slot < 0 || slot >= kFavoriteSlots) return;
   FavoriteSlot& target = slots_[slot];
-  if (target.list != nullptr && allocator_ != nullptr) allocator_->Free(target.list);
-  target = FavoriteSlot{};
+  Release(target);
   if (IsSeparatorMark(bytes, size)) {
     target.kind = FavoriteKind::kSeparator;
     return;

@@ -35,9 +35,17 @@ class FavoritesTable {
   // (copied with its exact length), or nothing for bytes that hold neither.
   void Store(int slot, const unsigned char* bytes, std::size_t size);
 
+  // Empties the first count slots, freeing their lists.
+  void ClearFirst(int count);
+
+  // Puts a separator or a list (ownership passes to the table) into an empty slot.
+  void Put(int slot, FavoriteKind kind, LPITEMIDLIST list);
+
   const FavoriteSlot& operator[](int slot) const { return slots_[slot]; }
 
  private:
+  void Release(FavoriteSlot& slot);
+
   FavoriteSlot slots_[kFavoriteSlots];
   IMalloc* allocator_ = nullptr;
 };

@@ -6,9 +6,12 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "advanced_filter_dialog.h"
+#include "colors_dialog.h"
 #include "core/bounded_text.h"
 #include "core/message_box_style.h"
 #include "core/option_text.h"
+#include "favorites_editor.h"
 #include "file_dialog.h"
 #include "framework_data_file.h"
 #include "lwf_app.h"
@@ -18,12 +21,12 @@
 #include "options_persistence.h"
 #include "options_program.h"
 #include "options_strings.h"
+#include "select_object_dialog.h"
 
 namespace quillo {
 namespace {
 
 constexpr int kApplyButton = 3;
-constexpr char kHelpTopic[] = "Options.htm";
 constexpr char kRecentFile[] = "MRU";
 
 // A check box that writes a 32-bit field as soon as it changes, and the controls it enables.
@@ -238,12 +241,6 @@ void PickProgramInto(HWND dialog, int editId, const char* format, char (&field)[
   ShowTextField(dialog, editId, field);
 }
 
-// Dialogs that this version does not contain say so instead of pretending to work.
-void ShowNotAvailable(HWND dialog, const char* what) {
-  lwf::LwfMessageBox(dialog, nullptr, lwf::Text(kStrNotAvailable), lwf::kMbIconInformation | lwf::kMbOk, 0,
-                     what, lwf::App().productName);
-}
-
 void ShowProductInformation(HWND dialog) {
   const auto& app = lwf::App();
   char product[MAX_PATH];
@@ -253,7 +250,7 @@ void ShowProductInformation(HWND dialog) {
                      0, product, lwf::Text(lwf::kTextProductInfo, 1), lwf::Text(lwf::kTextProductInfo, 2));
 }
 
-void ShowOptionsHelp() { lwf::ShowHelp(ManualName(), kHelpTopic); }
+void ShowOptionsHelp() { lwf::ShowHelp(ManualName(), kOptionsHelpTopic); }
 
 void OnCommand(HWND dialog, int id) {
   OptionsRecord& o = Options();
@@ -289,17 +286,20 @@ void OnCommand(HWND dialog, int id) {
       lwf::DeleteData(kRecentFile, true);
       break;
     case IDC_FAVORITES_EDIT:
+      // The editor's capacity is the count in the dialog.
       o.favoritesCount = Clamp(ReadNumber(dialog, IDC_FAVORITES_COUNT, o.favoritesCount), 1, 64);
-      ShowNotAvailable(dialog, "Favorites editor");
+      RunFavoritesEditor(dialog);
       break;
     case IDC_COLORS_EDIT:
-      ShowNotAvailable(dialog, "Colors dialog");
+      RunColorsDialog(dialog);
       break;
     case IDC_FILTER_MORE:
-      ShowNotAvailable(dialog, "Advanced Filter");
+      RunAdvancedFilter(dialog);
       break;
     case IDC_START_MENU_BROWSE:
-      ShowNotAvailable(dialog, "Select Object dialog");
+      if (SelectShellObject(dialog, kSelectParsingName, o.startMenuFolder, nullptr) == IDOK) {
+        ShowTextField(dialog, IDC_START_MENU_FOLDER, o.startMenuFolder);
+      }
       break;
     case IDC_FILE_MANAGER_BROWSE:
       PickProgramInto(dialog, IDC_FILE_MANAGER, "\"%s\"", o.alternateFileManager);

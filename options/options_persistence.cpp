@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/bounded_text.h"
+#include "core/item_id_bytes.h"
 #include "core/option_text.h"
 #include "core/text_compare.h"
 #include "data_file_name.h"
@@ -13,6 +14,7 @@
 #include "lwf_app.h"
 #include "options_program.h"
 #include "restart.h"
+#include "shell_id_list.h"
 #include "system_settings.h"
 
 namespace quillo {
@@ -21,6 +23,8 @@ namespace {
 constexpr char kOptionsFile[] = "Options";
 constexpr char kFavoritesFile[] = "FAV";
 constexpr std::size_t kCommandReadSize = 1024;
+// A larger file is no favourite the shell could have written; it is not read into memory.
+constexpr std::size_t kFavoriteReadLimit = 1 << 20;
 
 void WriteOptionsFile() {
   lwf::WriteData(kOptionsFile, kNoIndex, &Program().options, sizeof Program().options);
@@ -33,19 +37,10 @@ void LoadFavorites() {
   for (int i = 0; i < count; ++i) {
     const std::size_t size = lwf::ReadData(kFavoritesFile, i, nullptr, 0);
     if (size == 0) break;
+    if (size > kFavoriteReadLimit) continue;
     std::vector<unsigned char> bytes(size);
     const std::size_t read = lwf::ReadData(kFavoritesFile, i, bytes.data(), bytes.size());
     table.Store(i, bytes.data(), read);
-  }
-}
-
-std::size_t ListLength(LPCITEMIDLIST list) {
-  std::size_t length = 0;
-  for (auto* p = reinterpret_cast<const unsigned char*>(list);;) {
-    USHORT count = 0;
-    std::memcpy(&count, p + length, sizeof count);
-    if (count == 0) return length + 2;
-    length += count;
   }
 }
 
@@ -63,13 +58,15 @@ void SaveFavorites() {
   lwf::DeleteData(kFavoritesFile, true);
   const FavoritesTable& table = Program().favorites;
   const int count = Clamp(Program().options.favoritesCount, 0, kFavoriteSlots);
+  // Files are numbered without gaps: loading stops at the first missing index, so a gap left by
+  // an empty slot would lose every favourite after it.
+  int index = 0;
   for (int i = 0; i < count; ++i) {
     const FavoriteSlot& slot = table[i];
     if (slot.kind == FavoriteKind::kSeparator) {
-      const std::uint32_t mark = 0xFFFFFFFFu;
-      lwf::WriteData(kFavoritesFile, i, &mark, sizeof mark);
+      lwf::WriteData(kFavoritesFile, index++, &kSeparatorMark, sizeof kSeparatorMark);
     } else if (slot.kind == FavoriteKind::kList) {
-      lwf::WriteData(kFavoritesFile, i, slot.list, ListLength(slot.list));
+      lwf::WriteData(kFavoritesFile, index++, slot.list, IdListByteCount(slot.list));
     }
   }
 }

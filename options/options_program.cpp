@@ -20,7 +20,7 @@ namespace {
 constexpr std::uint32_t kStateVersion = 1;
 constexpr char kExtensionFile[] = "Quillo32.dll";
 
-using InitOptionsFn = void(WINAPI*)(OptionsRecord*);
+using InitOptionsFn = decltype(&::InitOptions);  // the export of Quillo32
 
 // The extension beside this program, or null.
 HMODULE LoadExtension() {
@@ -107,6 +107,12 @@ const char* ManualName() {
   static char name[MAX_PATH];
   std::snprintf(name, sizeof name, "%s.chm", lwf::App().productName);
   return name;
+}
+
+bool HelpOnF1(UINT message, const char* topic) {
+  if (message != WM_HELP) return false;
+  lwf::ShowHelp(ManualName(), topic);
+  return true;
 }
 
 int RunOptionsProgram(HINSTANCE instance, const char* commandLine, int showCommand) {

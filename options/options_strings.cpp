@@ -7,8 +7,8 @@ const lwf::StringEntry kOptionsStrings[] = {
     {kStrProductName, {"Quillo"}},
     {kStrProgramFilter, {"Executable Files (.EXE)\0*.EXE\0All Files (*.*)\0*.*\0"}},
     {kStrInvalidPath, {"Invalid path!"}},
-    {kStrNotAvailable,
-     {"The %s is not part of this version of %s yet.\nThe setting it edits is kept as it is."}},
+    {kStrObjectListFull,
+     {"The list of objects to exclude is full.\nRemove an object or choose a shorter name."}},
     {lwf::kEndOfTable, {}},
 };
 

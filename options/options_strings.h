@@ -9,7 +9,7 @@ enum OptionsStringId : std::uint16_t {
   kStrProductName = 0,
   kStrProgramFilter = 10,   // the program picker's filter pairs
   kStrInvalidPath = 20,
-  kStrNotAvailable = 30,    // a dialog that this version does not contain
+  kStrObjectListFull = 21,  // the objects to exclude fill their field
 };
 
 extern const lwf::StringEntry kOptionsStrings[];

@@ -108,6 +108,12 @@ void UseAllUsersFolders() {
   CopyVariable("#DESKTOPDIR#", "#DESKTOPDIRALL#");
 }
 
+void UseCurrentUserFolders() {
+  CopyVariable("#STARTUPDIR#", "#STARTUPDIRUSR#");
+  CopyVariable("#STARTMENU#", "#STARTMENUUSR#");
+  CopyVariable("#DESKTOPDIR#", "#DESKTOPDIRUSR#");
+}
+
 void DefineDerivedVariables() {
   SetupState& state = Setup();
   VariableTable& v = state.variables;

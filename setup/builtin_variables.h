@@ -13,4 +13,7 @@ void DefineDerivedVariables();
 // #STARTUPDIR#, #STARTMENU#, #DESKTOPDIR# take the values of their "ALL" variants.
 void UseAllUsersFolders();
 
+// #STARTUPDIR#, #STARTMENU#, #DESKTOPDIR# take the values of their "USR" variants.
+void UseCurrentUserFolders();
+
 }  // namespace quillo::setup

@@ -135,6 +135,14 @@ int DeleteRegValCommand(const char* root, const char* key, const char* name, con
   return kNoError;
 }
 
+bool WriteSetupInfoRecord(const char* product, const SetupInfoRecord& record) {
+  RegKey key;
+  return RegCreateKeyExA(HKEY_LOCAL_MACHINE, kVendorKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                         KEY_ALL_ACCESS, nullptr, key.receive(), nullptr) == ERROR_SUCCESS &&
+         RegSetValueExA(key.get(), product, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&record),
+                        sizeof record) == ERROR_SUCCESS;
+}
+
 int CreateSetupInfoCommand(const char* product, const char* version) {
   VariableTable& variables = Setup().variables;
   SetupInfoRecord record{};
@@ -151,12 +159,7 @@ int CreateSetupInfoCommand(const char* product, const char* version) {
   copyField(record.versionCheckUrl, "#VERURL#");
   copyField(record.downloadUrl, "#DLDURL#");
 
-  RegKey key;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kVendorKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                      KEY_ALL_ACCESS, nullptr, key.receive(), nullptr) == ERROR_SUCCESS) {
-    RegSetValueExA(key.get(), product, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&record),
-                   sizeof record);
-  }
+  WriteSetupInfoRecord(product, record);
   char dataFolder[kPathSize] = "";
   {
     const DesktopUserScope asDesktopUser(true);

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "setup_info_record.h"
+
 namespace quillo::setup {
 
 // "CR"/"HKEY_CLASSES_ROOT", "LM"/"HKEY_LOCAL_MACHINE", "CU"/"HKEY_CURRENT_USER" (any case);
@@ -20,5 +22,8 @@ int CreateRegValDWCommand(const char* root, const char* key, const char* name,
 int DeleteRegKeyCommand(const char* root, const char* key, const char* option);
 int DeleteRegValCommand(const char* root, const char* key, const char* name, const char* option);
 int CreateSetupInfoCommand(const char* product, const char* version);
+
+// Stores the record as the product's REG_BINARY value under HKLM\Software\Larkwell.
+bool WriteSetupInfoRecord(const char* product, const SetupInfoRecord& record);
 
 }  // namespace quillo::setup

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 #include "desktop_user.h"
 #include "file_commands.h"
 #include "link_commands.h"
@@ -60,8 +62,13 @@ int RunPhaseHere(int phase) {
   return code;
 }
 
+// Phase workers still running: they are counted so that the wizard can wait for a phase's
+// result and Setup does not end while one still uses the shared state.
+std::atomic<int> g_phaseWorkers{0};
+
 DWORD WINAPI PhaseThreadMain(void* param) {
   RunPhaseHere(static_cast<int>(reinterpret_cast<INT_PTR>(param)));
+  --g_phaseWorkers;
   return 0;
 }
 
@@ -84,11 +91,30 @@ int RunPhase(int phase, bool onThread) {
   state.errorCode = kNoError;
   if (state.script.empty()) return state.errorCode = kPhaseMissing;
   if (!onThread) return RunPhaseHere(phase);
+  ++g_phaseWorkers;
   HANDLE thread = CreateThread(nullptr, 0, PhaseThreadMain,
                                reinterpret_cast<void*>(static_cast<INT_PTR>(phase)), 0, nullptr);
-  if (thread == nullptr) return state.errorCode = kThreadNotStarted;
+  if (thread == nullptr) {
+    --g_phaseWorkers;
+    return state.errorCode = kThreadNotStarted;
+  }
   CloseHandle(thread);
   return kNoError;
+}
+
+}  // namespace quillo::setup
+
+namespace quillo::setup {
+
+bool WaitForPhaseWorkers(unsigned long timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (g_phaseWorkers.load() > 0) {
+    if (GetTickCount() - start >= timeoutMs) return false;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(10);
+  }
+  return true;
 }
 
 }  // namespace quillo::setup

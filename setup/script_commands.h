@@ -15,4 +15,8 @@ class WindowsCommandHost : public ScriptCommandHost {
 // cannot start), else on this one. Sets and returns the SetupErrorCode.
 int RunPhase(int phase, bool onThread);
 
+// Waits (pumping this thread's messages) until no phase runs on a thread any more; false when
+// `timeoutMs` passed first.
+bool WaitForPhaseWorkers(unsigned long timeoutMs);
+
 }  // namespace quillo::setup

@@ -16,6 +16,7 @@
 #include "system_version.h"
 #include "uninstaller_process.h"
 #include "win_handle.h"
+#include "wizard.h"
 
 // The mode marker lives in the initialised data; the uninstaller copy carries it patched.
 extern "C" {
@@ -138,18 +139,6 @@ int ShutDown(bool startupFailed, int exitCode) {
   return exitCode;
 }
 
-// The wizard pages are not part of this program yet: say so instead of pretending.
-void ShowWizardUnavailable() {
-  const bool uninstall = Setup().mode == SetupMode::kUninstall;
-  ShowSetupMessage(nullptr,
-                   uninstall ? "The #SETUPMODE# wizard is not available in this version.\n"
-                               "Nothing was removed from your computer."
-                             : "The #SETUPMODE# wizard is not available in this version.\n"
-                               "To install #PROGRAM#, run Setup with the installation folder as "
-                               "its argument, for example:\nSetup.exe C:\\Program Files\\#PROGRAM#",
-                   MB_OK | MB_ICONINFORMATION);
-}
-
 int RunSetup(HINSTANCE instance) {
   SetupState& state = Setup();
   ApplyCommandLine(ParseSetupCommandLine(SkipProgramName(GetCommandLineA())));
@@ -172,7 +161,7 @@ int RunSetup(HINSTANCE instance) {
   if (state.silent) {
     RunSilentInstall();
   } else {
-    ShowWizardUnavailable();
+    RunWizard();
   }
   return ShutDown(false, 0);
 }

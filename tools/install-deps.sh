@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686
   binutils-mingw-w64-x86-64 libz-mingw-w64-dev
   wine wine64 wine32:i386
-  xvfb xauth imagemagick icoutils
+  xvfb xauth xdotool imagemagick icoutils
   fp-utils libchm-bin
 )
 

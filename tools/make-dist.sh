@@ -16,11 +16,7 @@ copy build/win32/setup/CheckFolderAccess.exe
 copy build/host/manual/Quillo.chm
 
 payload=(Uninstall.lis Quillo.chm Setup.lis Quillo.exe Quillo32.dll Quillo64.dll CheckFolderAccess.exe)
-if [ -f setup/scripts/Setup.lis ] && [ -f setup/scripts/Uninstall.lis ]; then
-  copy setup/scripts/Setup.lis
-  copy setup/scripts/Uninstall.lis
-  build/host/tools/pack_payload build/win32/setup/Setup.exe "$dist/Setup.exe" "${payload[@]/#/$dist/}"
-else
-  echo "make-dist: the setup scripts are not written yet: dist/Setup.exe is not packed" >&2
-fi
+copy setup/scripts/Setup.lis
+copy setup/scripts/Uninstall.lis
+build/host/tools/pack_payload build/win32/setup/Setup.exe "$dist/Setup.exe" "${payload[@]/#/$dist/}"
 echo "dist/: $(cd "$dist" && ls | tr '\n' ' ')"

@@ -29,8 +29,7 @@ bool Resolve(ULONG_PTR itemData, ResolvedEntry& out) {
   if (out.level == nullptr || out.level->listing == nullptr) return false;
   out.entry = LookupEntry(id);
   if (out.entry == nullptr) return false;
-  const GrowableArray<char>& names = out.level->listing->names;
-  out.text = EntryText(out.entry->name, std::span<const char>(names.data(), names.count()));
+  out.text = EntryText(out.entry->name, ListingNames(*out.level->listing));
   return true;
 }
 

@@ -69,8 +69,9 @@ int FillLevel(MenuLevel& level, int levelIndex) {
       info.hSubMenu = nullptr;
     }
     InsertMenuItemA(level.popupMenu, static_cast<UINT>(item->position), TRUE, &info);
+    const char* text = EntryText(entry.name, ListingNames(*level.listing));  // null: separator
     MenuTrace("fill level=%d position=%d child=%d text=%s", levelIndex, item->position,
-              LoadChildState(entry), EntryText(*level.listing, entry));
+              LoadChildState(entry), text != nullptr ? text : "");
   }
   level.createdSubmenus.Reserve(level.createdSubmenus.count() + static_cast<std::size_t>(i));
   return i;

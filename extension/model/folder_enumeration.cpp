@@ -101,7 +101,7 @@ void Enumeration::AppendListItems(const ListSlots& slots, const FavoritesList* f
   for (int i = 0; i < shown && !Cancelled(); ++i) {
     if (favorites != nullptr && favorites->IsSeparator(i)) {
       any = true;
-      Append(kEntrySeparator, nullptr, nullptr, 0, 0, 0);
+      Append(kSeparatorEntry, nullptr, nullptr, 0, 0, 0);
       continue;
     }
     LPCITEMIDLIST item = slots.Item(i);
@@ -113,15 +113,14 @@ void Enumeration::AppendListItems(const ListSlots& slots, const FavoritesList* f
         shell_, {shell_.desktop, item, SHGDN_FORPARSING, name, sizeof name, path, sizeof path,
                  nullptr});
     if (!PassesDragCheck(options_, Mode(), attributes)) continue;
-    char shownName[kMenuNameLength + 1];
-    TruncateName(name, kMenuNameLength, shownName, sizeof shownName);
+    TruncateMiddle(name);
     const std::int8_t childState = (attributes & (kAttrFolder | kAttrLink)) ? -1 : 0;
     LPITEMIDLIST copy = CopyIdList(context_.allocator, item);
     if (copy == nullptr) continue;
-    const long index = Append(0, shownName, copy, attributes, childState, 1);
+    const long index = Append(0, name, copy, attributes, childState, 1);
     if (index >= 0) icons_.Assign(listing_.entries[index], item, attributes);
   }
-  if (!any) Append(kEntryEmpty, nullptr, nullptr, 0, 0, 0);
+  if (!any) Append(kEmptyEntry, nullptr, nullptr, 0, 0, 0);
 }
 
 bool Enumeration::WaitForSlowMedium() {
@@ -155,12 +154,11 @@ void Enumeration::EnumerateChildren(IShellFolder* folder) {
       content_ = true;
       return;
     }
-    char shownName[kMenuNameLength + 1];
-    TruncateName(name, kMenuNameLength, shownName, sizeof shownName);
+    TruncateMiddle(name);
     const std::int8_t childState = (attributes & (kAttrFolder | kAttrLink)) ? -1 : 0;
     LPITEMIDLIST absolute = JoinIdLists(context_.allocator, resolved_, child);
     if (absolute == nullptr) continue;
-    const long index = Append(0, shownName, absolute, attributes, childState, 0);
+    const long index = Append(0, name, absolute, attributes, childState, 0);
     if (index >= 0) icons_.Assign(listing_.entries[index], absolute, attributes, folder, child);
   }
 }
@@ -239,8 +237,8 @@ void Enumeration::AddParentEntry() {
     content_ = true;
     return;
   }
-  if (listing_.entries.count() == 0) Append(kEntryEmpty, nullptr, nullptr, 0, 0, 0);
-  Append(kEntrySeparator, nullptr, nullptr, 0, 0, 0);
+  if (listing_.entries.count() == 0) Append(kEmptyEntry, nullptr, nullptr, 0, 0, 0);
+  Append(kSeparatorEntry, nullptr, nullptr, 0, 0, 0);
   LPITEMIDLIST parentList = parent.release();
   const long index = Append(0, name, parentList, attributes, 1, 1);
   if (index >= 0) icons_.Assign(listing_.entries[index], parentList, attributes);
@@ -255,14 +253,14 @@ void Enumeration::AddNavigationEntries() {
     LPCITEMIDLIST first;
   };
   const Navigation navigation[] = {
-      {options_.recentEnabled != 0 && listing_.addRecent != 0, kEntryRecent, kKindRecent,
+      {options_.recentEnabled != 0 && listing_.addRecent != 0, kRecentEntry, kKindRecent,
        context_.recent.FirstItem(ShownSlots(options_.recentCount))},
-      {options_.favoritesEnabled != 0 && listing_.addFavorites != 0, kEntryFavorites,
+      {options_.favoritesEnabled != 0 && listing_.addFavorites != 0, kFavoritesEntry,
        kKindFavorites, context_.favorites.FirstItem(ShownSlots(options_.favoritesCount))},
   };
   for (const Navigation& entry : navigation) {
     if (!entry.wanted) continue;
-    if (!parentAdded_) Append(kEntrySeparator, nullptr, nullptr, 0, 0, 0);
+    if (!parentAdded_) Append(kSeparatorEntry, nullptr, nullptr, 0, 0, 0);
     Append(entry.kind, nullptr, CopyIdList(context_.allocator, entry.first), entry.attributes, 1,
            1);
   }
@@ -281,9 +279,9 @@ void Enumeration::Page() {
                                                   std::int32_t& separator, std::int32_t& more) {
     if (continueIndex > INT16_MAX) return false;
     separator = static_cast<std::int32_t>(
-        Append(kEntrySeparator, nullptr, nullptr, 0, 0, 0, false));
+        Append(kSeparatorEntry, nullptr, nullptr, 0, 0, 0, false));
     if (separator < 0) return false;
-    more = static_cast<std::int32_t>(Append(kEntryMore, nullptr,
+    more = static_cast<std::int32_t>(Append(kMoreEntry, nullptr,
                                             CopyIdList(context_.allocator, listing_.idList),
                                             attributes, 1, 0, false));
     if (more < 0) return false;

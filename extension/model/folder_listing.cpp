@@ -21,28 +21,15 @@ void DestroyFolderListing(FolderListing* listing) {
   delete listing;
 }
 
-const char* EntryText(const FolderListing& listing, const MenuEntry& entry) {
-  switch (entry.name) {
-    case kEntryEmpty: return "(Empty)";
-    case kEntrySeparator: return "";
-    case kEntryRecent: return "Recent";
-    case kEntryFavorites: return "Favorites";
-    case kEntryMore: return "More...";
-    default: break;
-  }
-  if (entry.name < 0 || static_cast<std::size_t>(entry.name) >= listing.names.count()) return "";
-  return listing.names.data() + entry.name;
-}
-
 MenuEntry* LookupItem(ItemId id, MenuEntry& root, FolderListing* const* levelListings,
                       int levelCount) {
   if (IsRootItemId(id)) return &root;
   const int level = ItemIdLevel(id);
-  if (level < 0 || level >= levelCount) return nullptr;
-  FolderListing* listing = levelListings[level];
-  const int entry = ResolveItemIdEntry(
-      id, levelCount, listing ? static_cast<int>(listing->entries.count()) : -1);
-  return entry < 0 ? nullptr : &listing->entries[entry];
+  if (level < 0 || level >= levelCount || levelListings[level] == nullptr) return nullptr;
+  FolderListing& listing = *levelListings[level];
+  const int entry = ItemIdEntry(id);
+  return static_cast<std::size_t>(entry) < listing.entries.count() ? &listing.entries[entry]
+                                                                    : nullptr;
 }
 
 LPCITEMIDLIST LookupItemIdList(ItemId id, MenuEntry& root, FolderListing* const* levelListings,

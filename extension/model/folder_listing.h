@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <span>
 
 #include "growable_array.h"
 #include "item_id.h"
@@ -46,12 +47,14 @@ FolderListing* CreateFolderListing(IMalloc* allocator);
 // Frees the listing's list, every entry's list and the listing.
 void DestroyFolderListing(FolderListing* listing);
 
-// The text of an entry: its name, or the caption of a navigation entry ("" for a separator).
-const char* EntryText(const FolderListing& listing, const MenuEntry& entry);
+// The listing's names as the menu side reads them (EntryText).
+inline std::span<const char> ListingNames(const FolderListing& listing) {
+  return {listing.names.data(), listing.names.count()};
+}
 
-// The entry an ItemId names: the root entry for root ids, else entry `ItemIdEntry` of the
-// listing of level `ItemIdLevel` in levelListings (null entries: levels without a listing).
-// Null when the id names nothing.
+// The entry an ItemId names: the root entry for root ids, else entry ItemIdEntry of the listing
+// of level ItemIdLevel in levelListings (null elements: levels without a listing). Null when the
+// level is not below levelCount, has no listing, or the index is not below its entryCount.
 MenuEntry* LookupItem(ItemId id, MenuEntry& root, FolderListing* const* levelListings,
                       int levelCount);
 

@@ -8,21 +8,14 @@
 #include <atomic>
 #include <cstdint>
 
-#include "menu/core/entry_kind.h"
+#include "entry_kind.h"
 
 namespace quillo {
-
-// Values of MenuEntry::name below zero: the extension's own entries (the menu side's EntryKind).
-constexpr EntryKind kEntryEmpty = kEmptyEntry;          // "(Empty)"
-constexpr EntryKind kEntrySeparator = kSeparatorEntry;
-constexpr EntryKind kEntryRecent = kRecentEntry;        // "Recent"
-constexpr EntryKind kEntryFavorites = kFavoritesEntry;  // "Favorites"
-constexpr EntryKind kEntryMore = kMoreEntry;            // "More..."
 
 constexpr std::uint64_t kSizeNotComputed = ~std::uint64_t{0};
 
 struct MenuEntry {
-  std::int32_t name;              // offset into the listing's names, or an EntryKind
+  std::int32_t name;              // EntryKind: offset into the listing's names, or negative
   LPITEMIDLIST idList;            // absolute, owned by the listing; null for "(Empty)", separators
   std::uint32_t attributes;       // shell attributes; 1 "Recent", 2 "Favorites"
   std::int8_t childState;         // -1 not probed, 0 no submenu, 1 has children

@@ -2,12 +2,12 @@
 
 #include <cstring>
 
-#include "id_list_bytes.h"
+#include "item_id_list.h"
 
 namespace quillo {
 
 std::size_t IdListByteCount(LPCITEMIDLIST list) {
-  return IdListSize(reinterpret_cast<const std::uint8_t*>(list));
+  return IdListSize(list);
 }
 
 LPITEMIDLIST CopyIdList(IMalloc* allocator, LPCITEMIDLIST list) {

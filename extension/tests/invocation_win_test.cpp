@@ -16,6 +16,7 @@
 #include "extension_state.h"
 #include "quillo_ext.h"
 #include "registry_sandbox.h"
+#include "shell_test_support.h"
 #include "setup_info_record.h"
 #include "shell_item.h"
 #include "system_colors.h"
@@ -25,15 +26,8 @@ using Microsoft::WRL::ComPtr;
 namespace quillo {
 namespace {
 
-LPITEMIDLIST Parse(const std::string& path) {
-  ComPtr<IShellFolder> desktop;
-  SHGetDesktopFolder(&desktop);
-  wchar_t wide[MAX_PATH];
-  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-  LPITEMIDLIST list = nullptr;
-  desktop->ParseDisplayName(nullptr, nullptr, wide, nullptr, &list, nullptr);
-  return list;
-}
+using test::Parse;
+using test::Selection;
 
 std::string ParsingName(LPCITEMIDLIST list) {
   char name[MAX_PATH] = "";
@@ -44,22 +38,6 @@ std::string ParsingName(LPCITEMIDLIST list) {
 bool SameObject(LPCITEMIDLIST a, LPCITEMIDLIST b) {
   const HRESULT order = Desktop()->CompareIDs(0, a, b);
   return SUCCEEDED(order) && HRESULT_CODE(order) == 0;
-}
-
-// The shell's data object for items of one folder, as Explorer hands a selection over.
-ComPtr<IDataObject> Selection(const std::vector<std::string>& paths) {
-  std::vector<LPITEMIDLIST> lists;
-  for (const auto& path : paths) lists.push_back(Parse(path));
-  ComPtr<IShellFolder> parent;
-  ComPtr<IDataObject> data;
-  std::vector<LPCITEMIDLIST> children;
-  for (LPITEMIDLIST list : lists) children.push_back(ILFindLastID(list));
-  if (SUCCEEDED(SHBindToParent(lists[0], IID_PPV_ARGS(&parent), nullptr))) {
-    parent->GetUIObjectOf(nullptr, static_cast<UINT>(children.size()), children.data(),
-                          IID_IDataObject, nullptr, reinterpret_cast<void**>(data.GetAddressOf()));
-  }
-  for (LPITEMIDLIST list : lists) CoTaskMemFree(list);
-  return data;
 }
 
 // A data object that offers given bytes as "Shell IDList Array", or nothing at all.
@@ -204,6 +182,28 @@ TEST_F(Invocation, ContextModeStartsFromTheFirstSelectedObject) {
   EXPECT_EQ(State().Metrics.ItemsPerColumn,
             (State().MonitorRect.bottom - State().MonitorRect.top) / State().Metrics.ItemHeight);
   EXPECT_EQ(std::string(State().OptionsProgramPath), scratch_ / "install\\Quillo.exe");
+}
+
+TEST_F(Invocation, PreparesTheItemModelWithTheFavoritesAndRecentItems) {
+  // One favourite: the ID list bytes of a.txt, as the options program stores it.
+  LPITEMIDLIST favorite = Parse(scratch_ / "files\\a.txt");
+  WriteDataFile((scratch_ / "data").c_str(), "FAV", 0, favorite, IdListSize(favorite));
+  WriteDataFile((scratch_ / "data").c_str(), "MRU", 0, favorite, IdListSize(favorite));
+  CoTaskMemFree(favorite);
+  WriteOptions([](OptionsRecord& o) { o.recentClearAtLogon = 1; });
+
+  ASSERT_EQ(InitializeOn({scratch_ / "files\\b.txt"}), S_OK);
+  const ModelContext& model = State().Model;
+  EXPECT_EQ(model.options, &State().Options);
+  EXPECT_EQ(std::string(model.dataFolder), scratch_ / "data");
+  EXPECT_EQ(model.desktop, Desktop());
+  EXPECT_EQ(model.invocationMode, kContextMode);
+  EXPECT_EQ(model.itemsPerColumn, State().Metrics.ItemsPerColumn);
+  ASSERT_NE(model.favorites.Item(0), nullptr);
+  EXPECT_EQ(ParsingName(model.favorites.Item(0)), scratch_ / "files\\a.txt");
+  // The recent list is cleared at every initialisation when asked to.
+  EXPECT_EQ(model.recent.Item(0), nullptr);
+  EXPECT_FALSE(test::FileExists(scratch_ / "data\\MRU0.lcf"));
 }
 
 TEST_F(Invocation, DragModeCollectsTheDroppedNames) {

@@ -9,11 +9,11 @@ rm -rf "$out" && mkdir -p "$out"
 listing=$(enum_chmLib "$chm") || { echo "FAIL: enum_chmLib cannot read $chm"; exit 1; }
 extract_chmLib "$chm" "$out" >/dev/null || { echo "FAIL: extract_chmLib"; exit 1; }
 
-for page in Quillo.htm Options.htm Favorites.htm About.htm; do
+for page in Index.htm Options.htm Favorites.htm About.htm; do
   grep -qE "[[:space:]]/$page\$" <<<"$listing" || fail "$page is not in the manual"
   [ -s "$out/$page" ] || fail "$page was not extracted"
 done
-grep -q "Quillo.htm" "$out/#SYSTEM" 2>/dev/null || fail "the start page is not Quillo.htm"
+grep -q "Index.htm" "$out/#SYSTEM" 2>/dev/null || fail "the start page is not Index.htm"
 
 # Every local link (href="Page.htm" or "Page.htm#anchor") names a page of the manual.
 for file in "$out"/*.htm "$out"/*.hhc "$out"/*.hhk; do

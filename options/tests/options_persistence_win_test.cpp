@@ -234,5 +234,37 @@ TEST_F(Persistence, AnEmptyFavouriteEndsTheList) {
   EXPECT_FALSE(FileExists(scratch_ / "FAV2.lcf"));
 }
 
+// Loading stops at the first missing file, so a slot without a favourite must not leave a gap in
+// the numbering: the favourites after it would be lost at the next load.
+TEST_F(Persistence, DamagedOrEmptiedSlotsLeaveNoGapInTheFiles) {
+  WriteText(scratch_ / "FAV0.lcf", kFolderA);
+  WriteText(scratch_ / "FAV1.lcf", std::string("\x09\x00" "AB", 4));  // an entry running past the end
+  WriteText(scratch_ / "FAV2.lcf", kSeparator);
+  WriteText(scratch_ / "FAV3.lcf", kFolderB);
+  Program().options.favoritesCount = 4;
+  StoreOptionsFile();
+  LoadOptions();
+  EXPECT_EQ(Program().favorites[1].kind, FavoriteKind::kEmpty) << "damaged bytes never reach the shell";
+  SaveOptions(kSavePlain);
+  EXPECT_EQ(ReadText(scratch_ / "FAV0.lcf"), kFolderA);
+  EXPECT_EQ(ReadText(scratch_ / "FAV1.lcf"), kSeparator);
+  EXPECT_EQ(ReadText(scratch_ / "FAV2.lcf"), kFolderB);
+  EXPECT_FALSE(FileExists(scratch_ / "FAV3.lcf"));
+
+  // The editor's OK: the first slots emptied, then filled from its lines.
+  FavoritesTable& table = Program().favorites;
+  LPITEMIDLIST kept = table[3].list;
+  ASSERT_NE(kept, nullptr);
+  table.ClearFirst(3);
+  EXPECT_EQ(table[0].kind, FavoriteKind::kEmpty);
+  EXPECT_EQ(table[2].kind, FavoriteKind::kEmpty);
+  EXPECT_EQ(table[3].list, kept) << "slots after the cleared ones stay";
+  table.Put(1, FavoriteKind::kSeparator, nullptr);
+  SaveOptions(kSavePlain);
+  EXPECT_EQ(ReadText(scratch_ / "FAV0.lcf"), kSeparator);
+  EXPECT_EQ(ReadText(scratch_ / "FAV1.lcf"), kFolderB);
+  EXPECT_FALSE(FileExists(scratch_ / "FAV2.lcf"));
+}
+
 }  // namespace
 }  // namespace quillo

@@ -5,11 +5,7 @@
 source "$QUILLO_ROOT/tests/e2e/lib.sh"
 source "$QUILLO_ROOT/tests/explorer_host/host_lib.sh"
 
-work=$QUILLO_ARTIFACTS/work
-mkdir -p "$work/install" "$work/data" "$work/files/sub"
-echo a > "$work/files/a.txt"
-echo b > "$work/files/b.txt"
-files=$(e2e_winpath "$work/files")
+host_installation
 computer='::{20D04FE0-3AEA-1069-A2D8-08002B30309D}'
 
 # expect_menu NAME OUTPUT CODE [ENTRY...]: the query code and, in order, the entries the
@@ -31,7 +27,6 @@ expect_menu() {
   echo "ok: $name"
 }
 
-host_setup_info "$(e2e_winpath "$work/install")" "$(e2e_winpath "$work/data")"
 for bits in 32 64; do
   e2e_check "register Quillo$bits" host_register $bits
   rm -f "$work/data/Options.lcf"

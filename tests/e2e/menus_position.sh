@@ -5,11 +5,7 @@
 source "$QUILLO_ROOT/tests/e2e/lib.sh"
 source "$QUILLO_ROOT/tests/explorer_host/host_lib.sh"
 
-work=$QUILLO_ARTIFACTS/work
-mkdir -p "$work/files/sub"
-echo a >"$work/files/a.txt"
-files=$(e2e_winpath "$work/files")
-host_installed "$work"
+host_installation
 
 # expect_layout NAME LAYOUT: the host's menu as shown, "-" for separators.
 expect_layout() {

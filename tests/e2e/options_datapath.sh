@@ -1,6 +1,7 @@
 #!/bin/bash
 # "-WAITFORDATAPATH": the program waits while its data folder cannot be created and starts as
 # soon as it can; the folder is seeded from the install folder's "Init" tree without replacing.
+# Its tray icon's menu quits the wait.
 source "$(dirname "$0")/../options_driver/options_e2e.sh"
 opt_setup options_datapath
 mkdir -p "$OPT_DIR/install/Init/sub"
@@ -29,4 +30,27 @@ expect "existing file not replaced" "$(cat "$OPT_DATA/Kept.lcf")" mine
 drive find 1001 5000 click 2
 opt_wait
 expect "exit code" "$OPT_EXIT" 0
+
+# While it waits, its tray icon offers "Quit Quillo": choosing it ends the start with 0 and
+# writes nothing.
+touch "$OPT_DIR/blocker2"
+OPT_DATA=$OPT_DIR/blocker2/data
+opt_write_record 1326
+opt_start -WAITFORDATAPATH
+sleep 3
+tray=$(xdotool search --name "Wine System Tray" 2>/dev/null | head -1)
+if [ -n "$tray" ]; then
+  eval "$(xdotool getwindowgeometry --shell "$tray")"
+  xdotool mousemove $((X + 9)) $((Y + 10)) click 1
+  sleep 1
+  shot options_tray_menu
+  drive choose-menu-item 0 10000
+  opt_wait
+  expect "Quit from the tray: exit code" "$OPT_EXIT" 0
+  expect "Quit from the tray creates no folder" "$(stat -c %F "$OPT_DIR/blocker2")" "regular empty file"
+else
+  echo "FAIL: no system tray window to click"
+  OPT_FAILURES=$((OPT_FAILURES + 1))
+  kill "$OPT_PID" 2>/dev/null
+fi
 opt_finish

@@ -9,12 +9,19 @@ wine reg add "$DESKTOP_KEY" /v MenuShowDelay /t REG_SZ /d 400 /f </dev/null >/de
 MULTI=0x00C; TIPS_ON=0x00A; EXTENSIONS=0x010; ALL_EXT=0x618; DELAY=0x61C; OPEN_TARGET=0x830
 RECENT_ON=0x834; RECENT_COUNT=0x838; POSITION=0x844; FAV_ON=0x854; SUB_AREA=0x85C; SUB_WIDTH=0x860
 
+for name in MRU MRU0 MRU1; do echo recent >"$OPT_DATA/$name.lcf"; done
+
 opt_start
 drive find 1001 20000 expect-text 1028 "0.4 seconds" expect-check 1034 0 expect-check 1049 1 \
-  expect-text 1020 "*" expect-text 1059 "-1" expect-enabled 1059 0
+  expect-text 1020 "*" expect-text 1059 "-1" expect-enabled 1059 0 \
+  expect-text 1052 "" expect-text 1042 "" expect-text 1056 "" expect-text 1033 "&Tool Tips"
 shot options_dialog
 expect "start-up save writes the whole record" "$(opt_size "$OPT_OPTIONS")" 2516
 expect "menu delay read from MenuShowDelay" "$(opt_i32 $DELAY)" 400
+
+# Clear deletes the recent items at once.
+drive find 1001 5000 click 1043
+expect "Clear deleted the recent items" "$(ls "$OPT_DATA" | grep -c '^MRU')" 0
 
 # Check boxes and trackbars write the record; Apply saves it and keeps the dialog open.
 drive find 1001 5000 click 1034 click 1036 click 1033 \
@@ -53,12 +60,18 @@ expect "width -1 becomes 16" "$(opt_i32 $SUB_WIDTH)" 16
 expect "position bottom of menu" "$(opt_i32 $POSITION)" 3
 shot options_dialog_applied
 
+# The framework's save request (sent before a backup) saves what the dialog holds so far.
+drive find 1001 5000 click 1035 find-window LWFWindow Quillo 5000 send 0x83EC
+expect "save request wrote the unsaved check box" "$(opt_i32 0x82C)" 0
+
 # OK saves and ends the program.
 drive find 1001 5000 click 1040 track 1027 500 click 1
 opt_wait
 expect "OK ends the program with 0" "$OPT_EXIT" 0
 expect "OK saved the delay" "$(opt_i32 $DELAY)" 500
 expect "OK wrote MenuShowDelay" "$(reg_value "$DESKTOP_KEY" MenuShowDelay)" 500
+expect "application state stored" "$(opt_size "$OPT_DATA/(LWF)App.lcf")" 297
+expect "main window placement stored" "$(opt_size "$OPT_DATA/(LWF)Win0.lcf")" 16
 
 # Cancel after changes leaves the file as the start-up save wrote it.
 opt_start

@@ -17,7 +17,9 @@ echo "last start's command line: \"$(tr -d '\0' <"$OPT_DATA/(LWF)Cmd.lcf")\""
 
 # An empty command removes it again (OK closes the program).
 drive find 1001 5000 settext 1019 "" click 1
-sleep 3
+opt_wait
+expect "OK ends the program with 0" "$OPT_EXIT" 0
 expect "command removed" "$(reg_value "$COMMAND_KEY" '')" missing
-drive expect-count 1001 0
+expect "open key removed" "$(wine reg query 'HKCR\Unknown\shell\open' </dev/null >/dev/null 2>&1; echo $?)" 1
+expect "shell key kept" "$(wine reg query 'HKCR\Unknown\shell' </dev/null >/dev/null 2>&1; echo $?)" 0
 opt_finish

@@ -29,7 +29,7 @@ before=$(sha1sum <"$OPT_OPTIONS")
 opt_start -QUIT
 opt_wait
 expect "-QUIT start exits with 0" "$OPT_EXIT" 0
-drive sleep 2000 expect-count 1001 0
+drive no-window LWFWindow Quillo 10000 expect-count 1001 0
 expect "-QUIT saves nothing" "$(sha1sum <"$OPT_OPTIONS")" "$before"
 
 # Without Quillo32.dll: the start-up error with code 1, exit code 1, options untouched.

@@ -28,6 +28,14 @@
 //   --latency         while the menu is up, time WM_NULL round trips to the menu thread every
 //                     5 ms; prints "latency max_ms=N samples=N" (how long it was blocked)
 //
+// Test set-up commands (then nothing else runs):
+//   explorer_host --write-setup-info INSTALL DATA   the setup information record (32-bit
+//                     registry view, where Setup writes it) with DATA as custom data folder
+//   explorer_host --remove-setup-info
+//   explorer_host --write-options FILE [NAME=VALUE...]  an options file: the defaults with the
+//                     named int32 fields or texts (startMenuFolder, alternateFileManager,
+//                     includeExtensions) changed
+//
 // Paths are Windows paths or shell parsing names ("::{GUID}"). Output, one record per line,
 // key=value fields, texts quoted with \t, \" and \\ escaped:
 //   initialize hr=0x...            query hr=0x... code=N
@@ -41,7 +49,7 @@
 //   menu x=N y=N items=N           (dump: every visible popup menu, left to right)
 //   menuitem pos=N data=0x... submenu=yes|no break=yes|no text="..."
 // SCRIPT: steps separated by ';': down, up, left, right, return, escape, key:VK, wait:MS,
-// move:X,Y, click:X,Y, rclick:X,Y, item:POS (point at an entry of the top menu), cancel,
+// move:X,Y, click:X,Y, rclick:X,Y, item:POS (point at an entry of the top menu), click_item:POS, cancel,
 // dump (list the visible popup menus), point:M,P, pclick:M,P and prclick:M,P (move to, click or
 // right-click item P of the M-th visible popup menu from the left, 0 the host's menu),
 // escape-menus (an Escape key posted to every visible popup menu: it reaches a menu of another
@@ -54,6 +62,8 @@
 #include <shlobj.h>
 #include <wrl/client.h>
 
+#include <cstddef>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -61,6 +71,10 @@
 #include <algorithm>
 #include <string>
 #include <vector>
+
+#include "options_record.h"
+#include "setup_info_record.h"
+#include "system_colors.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -244,6 +258,7 @@ struct ShowState {
   HANDLE scriptThread = nullptr;
   volatile LONG closed = 0;  // TrackPopupMenu has returned
   long stepMs = 150;
+  std::string shots;
   ComPtr<IContextMenu2> menu2;
 } g_show;
 
@@ -284,10 +299,7 @@ void Click(LONG x, LONG y, DWORD down, DWORD up) {
 }
 
 void ScreenshotHandshake(const std::string& name) {
-  char shots[MAX_PATH] = ".";
-  const DWORD length = GetEnvironmentVariableA("HOST_SHOTS", shots, sizeof shots);
-  if (length == 0 || length >= sizeof shots) std::strcpy(shots, ".");
-  std::string base = std::string(shots) + "\\" + name;
+  const std::string base = g_show.shots + "\\" + name;
   HANDLE marker = CreateFileA((base + ".ready").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
   std::printf("shot name=%s\n", Quoted(name.c_str()).c_str());
@@ -388,10 +400,12 @@ void RunStep(const std::string& step) {
   else if (verb == "rclick") Click(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
   else if (verb == "cancel") PostMessageA(g_show.window, WM_CANCELMODE, 0, 0);
   else if (verb == "shot") ScreenshotHandshake(arg);
-  else if (verb == "item") {
+  else if (verb == "item" || verb == "click_item") {
     RECT r;
     if (GetMenuItemRect(nullptr, g_show.menu, static_cast<UINT>(x), &r)) {
-      Input(0, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+      const LONG cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+      if (verb == "item") Input(0, cx, cy);
+      else Click(cx, cy, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
     }
   } else {
     std::printf("error step=%s\n", Quoted(step.c_str()).c_str());
@@ -561,6 +575,111 @@ void PrintFileDialog() {
   std::printf("dialog name=%s ok=%d\n", Quoted(name).c_str(), g_dialog.okPressed);
 }
 
+// ---- test set-up: setup information and options file ----------------------------------
+
+constexpr char kVendorKeyPath[] = "Software\\Larkwell";
+
+int WriteSetupInfo(const char* installFolder, const char* dataFolder) {
+  quillo::SetupInfoRecord record{};
+  record.recordMarker = 1;
+  record.customDataFolder = 1;
+  std::snprintf(record.installFolder, sizeof record.installFolder, "%s", installFolder);
+  std::snprintf(record.customDataPath, sizeof record.customDataPath, "%s", dataFolder);
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kVendorKeyPath, 0, nullptr, 0,
+                      KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    return 3;
+  }
+  const LONG status = RegSetValueExA(key, quillo::kProductName, 0, REG_BINARY,
+                                     reinterpret_cast<const BYTE*>(&record), sizeof record);
+  RegCloseKey(key);
+  return status == ERROR_SUCCESS ? 0 : 3;
+}
+
+int RemoveSetupInfo() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kVendorKeyPath, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, &key) !=
+      ERROR_SUCCESS) {
+    return 0;
+  }
+  RegDeleteValueA(key, quillo::kProductName);
+  RegCloseKey(key);
+  return 0;
+}
+
+struct OptionField {
+  const char* name;
+  std::size_t offset;
+};
+
+#define QUILLO_FIELD(name) {#name, offsetof(quillo::OptionsRecord, name)}
+constexpr OptionField kIntFields[] = {
+    QUILLO_FIELD(includeHidden),     QUILLO_FIELD(multiColumn),         QUILLO_FIELD(menuDelay),
+    QUILLO_FIELD(dragFoldersOnly),   QUILLO_FIELD(dragOpenTarget),      QUILLO_FIELD(recentEnabled),
+    QUILLO_FIELD(recentCount),       QUILLO_FIELD(menuPosition),        QUILLO_FIELD(itemHeightAdd),
+    QUILLO_FIELD(dragMoveToParent),  QUILLO_FIELD(favoritesEnabled),    QUILLO_FIELD(favoritesCount),
+    QUILLO_FIELD(subOpenArea),       QUILLO_FIELD(subOpenAreaWidth),    QUILLO_FIELD(sizeInfoShown),
+    QUILLO_FIELD(sizeInfoStartDisabled), QUILLO_FIELD(sizeUnits),       QUILLO_FIELD(includeSuperHidden),
+    QUILLO_FIELD(includeAllExtensions), QUILLO_FIELD(recentSorted),     QUILLO_FIELD(recentClearAtLogon),
+    QUILLO_FIELD(dragDeleteEmptyFolder)};
+#undef QUILLO_FIELD
+
+struct TextField {
+  const char* name;
+  char* (*text)(quillo::OptionsRecord&);
+};
+
+constexpr TextField kTextFields[] = {
+    {"startMenuFolder", [](quillo::OptionsRecord& o) { return o.startMenuFolder; }},
+    {"alternateFileManager", [](quillo::OptionsRecord& o) { return o.alternateFileManager; }},
+    {"includeExtensions", [](quillo::OptionsRecord& o) { return o.includeExtensions; }}};
+
+bool SetOption(quillo::OptionsRecord& options, const std::string& assignment) {
+  const std::size_t equals = assignment.find('=');
+  if (equals == std::string::npos) return false;
+  const std::string name = assignment.substr(0, equals), value = assignment.substr(equals + 1);
+  auto* bytes = reinterpret_cast<unsigned char*>(&options);
+  for (const TextField& field : kTextFields) {
+    if (name == field.name) {
+      std::snprintf(field.text(options), quillo::kPathSize, "%s", value.c_str());
+      return true;
+    }
+  }
+  for (const OptionField& field : kIntFields) {
+    if (name == field.name) {
+      const std::int32_t number = static_cast<std::int32_t>(std::strtol(value.c_str(), nullptr, 0));
+      std::memcpy(bytes + field.offset, &number, sizeof number);
+      return true;
+    }
+  }
+  return false;
+}
+
+int WriteOptionsFile(const char* path, const std::vector<std::string>& assignments) {
+  quillo::OptionsRecord options{};
+  quillo::InitOptions(options, quillo::ReadSystemColors());
+  for (const std::string& assignment : assignments) {
+    if (!SetOption(options, assignment)) return 2;
+  }
+  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return 3;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file, &options, sizeof options, &written, nullptr);
+  CloseHandle(file);
+  return ok && written == sizeof options ? 0 : 3;
+}
+
+// Runs a set-up command when the arguments name one; -1 otherwise.
+int RunSetUpCommand(int argc, char** argv) {
+  const std::string command = argc > 1 ? argv[1] : "";
+  if (command == "--write-setup-info" && argc == 4) return WriteSetupInfo(argv[2], argv[3]);
+  if (command == "--remove-setup-info" && argc == 2) return RemoveSetupInfo();
+  if (command == "--write-options" && argc >= 3) {
+    return WriteOptionsFile(argv[2], std::vector<std::string>(argv + 3, argv + argc));
+  }
+  return -1;
+}
+
 // ---- one invocation ---------------------------------------------------------------------
 
 struct Invocation {
@@ -633,19 +752,25 @@ void PrintLeakFigures(const char* phase, const std::vector<HMENU>& submenus) {
               CountGdiObjects(), alive, PrivateBytes(), CountHandles());
 }
 
-// Shows that the GDI count sees a single object come and go.
-void PrintGdiCalibration() {
+// Shows that the figures see a leak: one GDI object coming and going, and 1000 small heap
+// blocks of 256 bytes (as 1000 rounds leaking one ID list each would leave).
+void PrintCalibration() {
   const long before = CountGdiObjects();
   HFONT font = CreateFontA(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Tahoma");
   const long during = CountGdiObjects();
   DeleteObject(font);
-  std::printf("leak calibration created=1 counted=%ld released=%ld\n", during - before,
-              during - CountGdiObjects());
+  const unsigned long long bytesBefore = PrivateBytes();
+  std::vector<void*> blocks;
+  for (int i = 0; i < 1000; ++i) blocks.push_back(CoTaskMemAlloc(256));
+  const unsigned long long bytesDuring = PrivateBytes();
+  for (void* block : blocks) CoTaskMemFree(block);
+  std::printf("leak calibration created=1 counted=%ld released=%ld heap_blocks=1000x256 private_growth=%llu\n",
+              during - before, during - CountGdiObjects(), bytesDuring - bytesBefore);
 }
 
 int RunLeakCheck(const Options& options, CLSID classId) {
   std::vector<HMENU> submenus;
-  PrintGdiCalibration();
+  PrintCalibration();
   PrintLeakFigures("before", submenus);
   for (long round = 0; round < options.rounds; ++round) {
     Invocation run;
@@ -702,6 +827,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
 
 int main(int argc, char** argv) {
   setvbuf(stdout, nullptr, _IONBF, 0);
+  if (const int setUp = RunSetUpCommand(argc, argv); setUp >= 0) return setUp;
   Options options;
   if (!ParseArguments(argc, argv, options)) {
     std::fprintf(stderr, "usage: explorer_host [options] --context PATH... | --drag TARGET PATH...\n");
@@ -709,7 +835,7 @@ int main(int argc, char** argv) {
   }
   CLSID classId;
   if (FAILED(CLSIDFromString(options.classId.c_str(), &classId))) return 2;
-  SetEnvironmentVariableA("HOST_SHOTS", options.shots.c_str());
+  g_show.shots = options.shots;
   g_show.stepMs = options.stepMs;
   g_latency = options.latency;
   OleInitialize(nullptr);

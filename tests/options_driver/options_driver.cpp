@@ -73,15 +73,19 @@ class Driver {
  private:
   static int ArgumentCount(const std::string& c) {
     if (c == "sleep" || c == "gone" || c == "click" || c == "click-async") return 1;
-    if (c == "expect-foreground" || c == "minimize" || c == "expect-restored" || c == "expect-minimized") {
+    if (c == "close" || c == "expect-foreground" || c == "minimize" || c == "expect-restored" || c == "expect-minimized") {
       return 0;
     }
     if (c == "broadcast") return 2;
-    if (c == "find-title") return 3;
+    if (c == "send") return 1;
+    if (c == "find-title" || c == "find-window" || c == "no-window") return 3;
+    if (c == "choose-menu-item") return 2;
     if (c == "find" || c == "expect-check" || c == "expect-enabled" || c == "settext" ||
-        c == "expect-text" || c == "track" || c == "expect-count") {
+        c == "expect-text" || c == "track" || c == "expect-count" || c == "expect-lines" ||
+        c == "select-line" || c == "dblclick-line" || c == "expect-selection" || c == "type") {
       return 2;
     }
+    if (c == "mouse-click" || c == "select-root" || c == "dialog-click") return 1;
     return -1;
   }
 
@@ -99,6 +103,23 @@ class Driver {
     return text;
   }
 
+  // The lines of a list box joined with "|".
+  std::string ListLines(HWND list) {
+    DWORD_PTR count = 0;
+    SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, kSendTimeout, &count);
+    std::string lines;
+    for (int i = 0; i < static_cast<int>(count); ++i) {
+      // Wine carries LB_GETTEXT between processes in its wide form only.
+      wchar_t wide[1100] = L"";
+      SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide), SMTO_NORMAL, kSendTimeout, nullptr);
+      char text[1100] = "";
+      WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+      if (i > 0) lines += '|';
+      lines += text;
+    }
+    return lines;
+  }
+
   bool Find(const char* title, int childId, int timeout) {
     for (int waited = 0; waited <= timeout; waited += 100) {
       const Search search = FindDialogs(title, childId);
@@ -109,6 +130,39 @@ class Driver {
       Sleep(100);
     }
     return Fail("no dialog \"" + std::string(title) + "\" with control " + std::to_string(childId));
+  }
+
+  // Any top-level window of a class and title, such as the help viewer.
+  bool FindWindowOf(const char* className, const char* title, int timeout) {
+    for (int waited = 0; waited <= timeout; waited += 100) {
+      target_ = FindWindowA(className, title);
+      if (target_ != nullptr) return true;
+      Sleep(100);
+    }
+    return Fail(std::string("no window of class ") + className + " titled " + title);
+  }
+
+  // Chooses the item at index (from 0) of the open popup menu with the arrow and Enter keys.
+  bool ChooseMenuItem(int index, int timeout) {
+    for (int waited = 0; waited <= timeout; waited += 100) {
+      HWND menu = FindWindowA("#32768", nullptr);
+      if (menu != nullptr && IsWindowVisible(menu)) {
+        for (int i = 0; i <= index; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+        return true;
+      }
+      Sleep(100);
+    }
+    return Fail("no popup menu is open");
+  }
+
+  // Waits until no top-level window of the class and title is left (an instance has ended).
+  bool NoWindowOf(const char* className, const char* title, int timeout) {
+    for (int waited = 0; waited <= timeout; waited += 100) {
+      if (FindWindowA(className, title) == nullptr) return true;
+      Sleep(100);
+    }
+    return Fail(std::string("a window of class ") + className + " titled " + title + " is still there");
   }
 
   bool Gone(int timeout) {
@@ -141,6 +195,9 @@ class Driver {
     }
     if (c == "find") return Find(kTitle, std::atoi(a[0]), std::atoi(a[1]));
     if (c == "find-title") return Find(a[0], std::atoi(a[1]), std::atoi(a[2]));
+    if (c == "find-window") return FindWindowOf(a[0], a[1], std::atoi(a[2]));
+    if (c == "choose-menu-item") return ChooseMenuItem(std::atoi(a[0]), std::atoi(a[1]));
+    if (c == "no-window") return NoWindowOf(a[0], a[1], std::atoi(a[2]));
     if (c == "broadcast") {
       // The framework's control message as another instance of a product would send it.
       const UINT control = RegisterWindowMessageA("LWFMSG_LWFCONTROL");
@@ -162,6 +219,15 @@ class Driver {
     }
     if (c == "expect-restored") {
       return (IsWindowVisible(target_) && !IsIconic(target_)) || Fail("the dialog is minimised or hidden");
+    }
+    if (c == "send") {
+      DWORD_PTR result = 0;
+      const UINT message = std::strtoul(a[0], nullptr, 0);
+      return SendMessageTimeoutA(target_, message, 0, 0, SMTO_NORMAL, kSendTimeout, &result) || Fail("send failed");
+    }
+    if (c == "close") {
+      PostMessageA(target_, WM_CLOSE, 0, 0);
+      return Gone(10000);
     }
     if (c == "expect-minimized") return IsIconic(target_) || Fail("the dialog is not minimised");
     HWND control = Control(a[0]);
@@ -191,6 +257,48 @@ class Driver {
       return text == Unescape(a[1]) || Fail("text is \"" + text + "\"");
     }
     if (c == "track") return Track(control, std::atoi(a[1]));
+    if (c == "expect-lines") {
+      const std::string lines = ListLines(control);
+      return lines == a[1] || Fail("lines are \"" + lines + "\"");
+    }
+    if (c == "select-line" || c == "dblclick-line") {
+      // The list box tells its dialog as it does when the user clicks the line.
+      SendMessageTimeoutA(control, LB_SETCURSEL, std::atoi(a[1]), 0, SMTO_NORMAL, kSendTimeout, nullptr);
+      const WORD code = c == "select-line" ? LBN_SELCHANGE : LBN_DBLCLK;
+      return PostMessageA(target_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+                          reinterpret_cast<LPARAM>(control)) ||
+             Fail("post failed");
+    }
+    if (c == "expect-selection") {
+      const LRESULT selected = SendMessageA(control, LB_GETCURSEL, 0, 0);
+      return selected == std::atoi(a[1]) || Fail("selected line " + std::to_string(selected));
+    }
+    if (c == "type") {
+      // Characters as typed into the focused control (a tree view finds items by them).
+      for (const char* p = a[1]; *p != '\0'; ++p) PostMessageA(control, WM_CHAR, static_cast<unsigned char>(*p), 1);
+      return true;
+    }
+    if (c == "select-root") {
+      // The first item of a tree view selected, as a click on it does; the tree tells its dialog.
+      const LPARAM root = SendMessageA(control, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+      DWORD_PTR done = 0;
+      SendMessageTimeoutA(control, TVM_SELECTITEM, TVGN_CARET, root, SMTO_NORMAL, kSendTimeout, &done);
+      return (root != 0 && done != 0) || Fail("no tree item selected");
+    }
+    if (c == "dialog-click") {
+      // A click on the dialog itself, just inside the control's top-left corner (for areas that
+      // the dialog paints and hit-tests on its own).
+      RECT area{};
+      GetWindowRect(control, &area);
+      MapWindowPoints(nullptr, target_, reinterpret_cast<POINT*>(&area), 2);
+      const LPARAM at = MAKELPARAM(area.left + 3, area.top + 3);
+      PostMessageA(target_, WM_LBUTTONDOWN, MK_LBUTTON, at);
+      return PostMessageA(target_, WM_LBUTTONUP, 0, at) || Fail("post failed");
+    }
+    if (c == "mouse-click") {
+      PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+      return PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2)) || Fail("post failed");
+    }
     return Fail("unknown command " + c);
   }
 

@@ -8,16 +8,47 @@ mkdir -p "$QUILLO_ARTIFACTS"
 # shellcheck source=../../tools/wine-env.sh
 source "$QUILLO_ROOT/tools/wine-env.sh"
 quillo_wine_prefix
+OPT_OWN_DISPLAY=
 if [ -z "${DISPLAY:-}" ]; then
   quillo_display_start
   quillo_wine_start
-  trap 'quillo_wine_stop; quillo_display_stop' EXIT
+  OPT_OWN_DISPLAY=1
 fi
 
 OPT_DRIVER=$QUILLO_BUILD/win32/tests/options_driver/options_driver.exe
 OPT_FAILURES=0
 SETUP_KEY='HKLM\Software\Larkwell'
 DESKTOP_KEY='HKCU\Control Panel\Desktop'
+
+# reg_value <key> <value> [view]: the data of a registry value ("" names the default value),
+# "missing" when absent.
+reg_value() {
+  local args=(/v "$2") label=$2 out
+  if [ -z "$2" ]; then args=(/ve); label='(Default)'; fi
+  if out=$(wine reg query "$1" "${args[@]}" ${3:-} </dev/null 2>/dev/null | tr -d '\r' | grep -F "    $label    "); then
+    echo "$out" | sed -E 's/^ *[^ ]+ +REG_[A-Z_]+ *//'
+  else
+    echo missing
+  fi
+}
+
+# The setup record and the menu delay as they were, put back when the scenario ends.
+OPT_SAVED_RECORD=$(reg_value "$SETUP_KEY" Quillo /reg:32)
+OPT_SAVED_DELAY=$(reg_value "$DESKTOP_KEY" MenuShowDelay)
+opt_cleanup() {
+  if [ "$OPT_SAVED_RECORD" = missing ]; then
+    opt_delete_record
+  else
+    wine reg add "$SETUP_KEY" /v Quillo /t REG_BINARY /d "$OPT_SAVED_RECORD" /f /reg:32 </dev/null >/dev/null 2>&1
+  fi
+  if [ "$OPT_SAVED_DELAY" = missing ]; then
+    wine reg delete "$DESKTOP_KEY" /v MenuShowDelay /f </dev/null >/dev/null 2>&1
+  else
+    wine reg add "$DESKTOP_KEY" /v MenuShowDelay /t REG_SZ /d "$OPT_SAVED_DELAY" /f </dev/null >/dev/null 2>&1
+  fi
+  if [ -n "$OPT_OWN_DISPLAY" ]; then quillo_wine_stop; quillo_display_stop; fi
+}
+trap opt_cleanup EXIT
 
 # opt_setup <name>: fresh scratch folders and a setup record pointing at them.
 opt_setup() {
@@ -63,12 +94,14 @@ opt_wait() {
 
 # drive <driver commands>: runs the UI driver; records a failure when a step fails.
 drive() {
+  local started=$SECONDS
   if ! wine "$OPT_DRIVER" "$@" </dev/null >"$OPT_DIR/driver.log" 2>&1; then
     echo "driver failed: $*"
     sed 's/^/  /' "$OPT_DIR/driver.log"
     OPT_FAILURES=$((OPT_FAILURES + 1))
     return 1
   fi
+  echo "drove in $((SECONDS - started)) s: $1 $2 $3 ..."
 }
 
 # Fields of the "Options" file: opt_i32 <offset>, opt_u16 <offset>, opt_hex <offset> <length>.
@@ -76,18 +109,6 @@ opt_i32() { python3 -c "import struct,sys;d=open(sys.argv[1],'rb').read();print(
 opt_u16() { python3 -c "import struct,sys;d=open(sys.argv[1],'rb').read();print(struct.unpack_from('<H',d,int(sys.argv[2],0))[0])" "$OPT_OPTIONS" "$1"; }
 opt_hex() { python3 -c "import sys;d=open(sys.argv[1],'rb').read();o=int(sys.argv[2],0);print(d[o:o+int(sys.argv[3])].hex())" "$OPT_OPTIONS" "$1" "$2"; }
 opt_size() { stat -c %s "$1" 2>/dev/null || echo missing; }
-
-# reg_value <key> <value>: the data of a registry value ("" names the default value),
-# "missing" when absent.
-reg_value() {
-  local args=(/v "$2") label=$2 out
-  if [ -z "$2" ]; then args=(/ve); label='(Default)'; fi
-  if out=$(wine reg query "$1" "${args[@]}" </dev/null 2>/dev/null | tr -d '\r' | grep -F "    $label    "); then
-    echo "$out" | sed -E 's/^ *[^ ]+ +REG_[A-Z_]+ *//'
-  else
-    echo missing
-  fi
-}
 
 # expect <what> <actual> <expected>
 expect() {

@@ -26,11 +26,4 @@ bool IsSeparatorMarker(const std::uint8_t* bytes, std::size_t size) {
          bytes[3] == 0xFF;
 }
 
-std::size_t IdListSize(const std::uint8_t* bytes) {
-  if (bytes == nullptr) return 0;
-  std::size_t at = 0;
-  while (CountAt(bytes, at) != 0) at += CountAt(bytes, at);
-  return at + 2;
-}
-
 }  // namespace quillo

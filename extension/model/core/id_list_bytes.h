@@ -17,7 +17,4 @@ bool IsWellFormedIdList(const std::uint8_t* bytes, std::size_t size);
 // The favourites' separator marker: the file starts with FF FF FF FF.
 bool IsSeparatorMarker(const std::uint8_t* bytes, std::size_t size);
 
-// Size of a list already known to be well formed, terminator included.
-std::size_t IdListSize(const std::uint8_t* bytes);
-
 }  // namespace quillo

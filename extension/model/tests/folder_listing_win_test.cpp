@@ -146,7 +146,7 @@ TEST_F(FolderListingTest, DesktopListsVirtualFoldersBeforeFileSystemFolders) {
       } else {
         lastVirtualFolder = static_cast<int>(i);
       }
-      sawMine = sawMine || mine.ends_with(EntryText(listing, entry));
+      sawMine = sawMine || mine.ends_with(TextOf(listing, entry));
     }
     EXPECT_TRUE(sawMine);
     EXPECT_GE(lastVirtualFolder, 0);  // Computer and friends
@@ -179,6 +179,17 @@ TEST_F(FolderListingTest, LongFoldersArePagedAndLongNamesCutInTheMiddle) {
   EXPECT_EQ(more.childState, 1);
   EXPECT_NE(more.idList, nullptr);
   EXPECT_EQ(texts.back(), "f099.txt");
+
+  // ItemIds name entries by level and entry index (not display position).
+  MenuEntry root = MakeRootEntry(list.list, kAttrFolder);
+  FolderListing* levels[] = {nullptr, opened->listing};
+  EXPECT_EQ(LookupItem(kRootItemIdBase | 7, root, levels, 2), &root);
+  EXPECT_EQ(LookupItemIdList(kRootItemIdBase, root, levels, 2), list.list);
+  EXPECT_EQ(LookupItem(MakeItemId(1, 99), root, levels, 2), &listing.entries[99]);
+  EXPECT_EQ(LookupItem(MakeItemId(1, 106), root, levels, 2), nullptr);  // not below entryCount
+  EXPECT_EQ(LookupItem(MakeItemId(0, 0), root, levels, 2), nullptr);    // level without listing
+  EXPECT_EQ(LookupItem(MakeItemId(2, 0), root, levels, 2), nullptr);    // level not below count
+  EXPECT_EQ(LookupItem(kNoItemId, root, levels, 2), nullptr);
 
   const std::string longName = std::string(40, 'a') + std::string(36, 'z') + ".txt";
   const std::string named = Folder("named");

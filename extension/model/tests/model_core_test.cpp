@@ -11,10 +11,8 @@
 #include "growable_array.h"
 #include "id_list_bytes.h"
 #include "item_filter.h"
-#include "item_id.h"
 #include "menu_delay.h"
 #include "name_comparator.h"
-#include "name_truncation.h"
 #include "order_sort.h"
 #include "shell_attributes.h"
 #include "text_compare.h"
@@ -264,7 +262,6 @@ TEST(DisplayPaging, ShortOrdersTinyPagesAndCancellation) {
 TEST(IdListBytes, AcceptsOnlyExactlyOneTerminatedList) {
   const std::uint8_t good[] = {4, 0, 'a', 'b', 3, 0, 'c', 0, 0};
   EXPECT_TRUE(IsWellFormedIdList(good, sizeof good));
-  EXPECT_EQ(IdListSize(good), sizeof good);
   const std::uint8_t desktop[] = {0, 0};
   EXPECT_TRUE(IsWellFormedIdList(desktop, 2));
   EXPECT_FALSE(IsWellFormedIdList(good, sizeof good - 1));   // terminator cut
@@ -285,30 +282,7 @@ TEST(IdListBytes, AcceptsOnlyExactlyOneTerminatedList) {
 
 // ---- small rules ------------------------------------------------------------------------------
 
-TEST(NameTruncation, KeepsBothEndsAroundSixDots) {
-  char out[260];
-  const std::string exact(64, 'x');
-  TruncateName(exact.c_str(), kMenuNameLength, out, sizeof out);
-  EXPECT_EQ(std::string(out), exact);
-  std::string eighty;
-  for (int i = 0; i < 80; ++i) eighty.push_back(static_cast<char>('A' + i % 26));
-  TruncateName(eighty.c_str(), kMenuNameLength, out, sizeof out);
-  EXPECT_EQ(std::string(out), eighty.substr(0, 29) + "......" + eighty.substr(51));
-  TruncateName(eighty.c_str(), kMenuNameLength, out, 10);
-  EXPECT_EQ(std::string(out), eighty.substr(0, 9));
-}
-
-TEST(ItemIdAndDelay, EncodingAndLimits) {
-  const ItemId id = MakeItemId(2, 7);
-  EXPECT_EQ(id, 0x00020007u);
-  EXPECT_EQ(ItemIdLevel(id), 2);
-  EXPECT_EQ(ItemIdEntry(id), 7);
-  EXPECT_TRUE(IsRootItemId(0xFFFF0012u));
-  EXPECT_FALSE(IsRootItemId(MakeItemId(32767, -1)));
-  EXPECT_EQ(ResolveItemIdEntry(id, 3, 8), 7);
-  EXPECT_EQ(ResolveItemIdEntry(id, 2, 8), -1);   // level not below the count
-  EXPECT_EQ(ResolveItemIdEntry(id, 3, 7), -1);   // entry not below the entry count
-  EXPECT_EQ(ResolveItemIdEntry(id, 3, -1), -1);  // level without listing
+TEST(MenuDelay, SlowMediaWaitShrinksWithTheDelay) {
   EXPECT_EQ(SlowMediaWaitRounds(0), 50);
   EXPECT_EQ(SlowMediaWaitRounds(400), 10);
   EXPECT_EQ(SlowMediaWaitRounds(1000), 0);

@@ -100,12 +100,16 @@ class ModelTest : public ::testing::Test {
     *at = '\0';
   }
 
-  // The texts of a listing in display order ("-" for a separator).
+  // The text the menu shows for an entry, "-" for a separator.
+  static std::string TextOf(const FolderListing& listing, const MenuEntry& entry) {
+    const char* text = EntryText(entry.name, ListingNames(listing));
+    return text != nullptr ? text : "-";
+  }
+  // The texts of a listing in display order.
   static std::vector<std::string> Texts(const FolderListing& listing) {
     std::vector<std::string> texts;
     for (std::size_t i = 0; i < listing.order.count(); ++i) {
-      const MenuEntry& entry = listing.entries[listing.order[i]];
-      texts.push_back(entry.name == kEntrySeparator ? "-" : EntryText(listing, entry));
+      texts.push_back(TextOf(listing, listing.entries[listing.order[i]]));
     }
     return texts;
   }

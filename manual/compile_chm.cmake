@@ -6,7 +6,7 @@ file(MAKE_DIRECTORY "${WORK_DIR}")
 foreach(name IN LISTS FILES)
   file(COPY "${SOURCE_DIR}/${name}" DESTINATION "${WORK_DIR}")
 endforeach()
-execute_process(COMMAND "${CHMCMD}" quillo.hhp WORKING_DIRECTORY "${WORK_DIR}"
+execute_process(COMMAND "${CHMCMD}" Quillo.hhp WORKING_DIRECTORY "${WORK_DIR}"
                 RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
 set(compiled "${WORK_DIR}/Quillo.chm")
 set(size 0)

@@ -1,0 +1,53 @@
+// Resource ids of the dialogs opened from the options dialog (shared by the resource script and
+// the code).
+#pragma once
+
+// Favorites editor.
+#define IDD_FAVORITES 458
+#define IDC_FAV_ADD_PATH 1060
+#define IDC_FAV_REMOVE 1061
+#define IDC_FAV_SEPARATOR 1062
+#define IDC_FAV_ADD_OBJECT 1063
+#define IDC_FAV_LIST 1059
+#define IDC_FAV_EDIT 1067
+#define IDC_FAV_UP 1011
+#define IDC_FAV_DOWN 1012
+
+// Colors: a check box and a swatch per colour and state.
+#define IDD_COLORS 468
+#define IDC_COL_BACKGROUND_CHECK 1065
+#define IDC_COL_BACKGROUND 1066
+#define IDC_COL_TEXT_CHECK 1067
+#define IDC_COL_TEXT 1068
+#define IDC_COL_SIZE_TEXT_CHECK 1069
+#define IDC_COL_SIZE_TEXT 1070
+#define IDC_COL_SUB_OPEN_CHECK 1075
+#define IDC_COL_SUB_OPEN 1076
+#define IDC_COL_SEL_BACKGROUND_CHECK 1077
+#define IDC_COL_SEL_BACKGROUND 1078
+#define IDC_COL_SEL_TEXT_CHECK 1079
+#define IDC_COL_SEL_TEXT 1080
+#define IDC_COL_SEL_SIZE_TEXT_CHECK 1081
+#define IDC_COL_SEL_SIZE_TEXT 1082
+#define IDC_COL_SEL_SUB_OPEN_CHECK 1083
+#define IDC_COL_SEL_SUB_OPEN 1084
+#define IDC_COL_SIZE_BACKGROUND_CHECK 1085
+#define IDC_COL_SIZE_BACKGROUND 1086
+#define IDC_COL_SEL_SIZE_BACKGROUND_CHECK 1087
+#define IDC_COL_SEL_SIZE_BACKGROUND 1088
+
+// Advanced Filter.
+#define IDD_ADVANCED_FILTER 103
+#define IDC_FILTER_ADD 1007
+#define IDC_FILTER_EDIT 1009
+#define IDC_FILTER_REMOVE 1010
+#define IDC_FILTER_EXTENSIONS 1021
+#define IDC_FILTER_OBJECTS 1025
+
+// Edit Object.
+#define IDD_EDIT_OBJECT 101
+#define IDC_EDIT_OBJECT_NAME 1032
+
+// Select Object.
+#define IDD_SELECT_OBJECT 113
+#define IDC_SELECT_TREE 1000
