@@ -48,26 +48,26 @@ for bits in 32 64; do
   rm -f "$work"/bin/*.log "$work"/install/*.log "$work"/data/MRU*.lcf
   host_options "$work/data/Options.lcf" menuPosition=2
 
-  host_show $bits "enter$bits" "down;right;wait:400;down;return" --linger 2000 --context "$winDocs"
+  host_show $bits "enter$bits" "down;right;await:2;down;return" --linger 2000 --context "$winDocs"
   e2e_check "$bits: Enter opens the file through its association" wait_line "$logger.log" 'docs\note.qlog"'
   e2e_check "$bits: the file lands in MRU0.lcf" test -s "$work/data/MRU0.lcf"
   grep -q 'track result=0' "$QUILLO_ARTIFACTS/enter$bits.txt" || e2e_fail "$bits: the menu chose a command"
 
-  host_show $bits "click$bits" "point:0,2;wait:300;point:0,0;wait:900;pclick:1,1" --linger 2000 --context "$winDocs"
+  host_show $bits "click$bits" "point:0,2;wait:300;point:0,0;await:2;pclick:1,1" --linger 2000 --context "$winDocs"
   e2e_check "$bits: a click opens the file" wait_line "$logger.log" 'docs\note.qlog"'
   [ "$(grep -c 'note.qlog' "$logger.log")" = 2 ] || e2e_fail "$bits: not opened exactly twice"
 
-  host_show $bits "ctrl$bits" "down;right;wait:400;down;ctrl-down;return;ctrl-up;wait:800;dump;shot:ctrl$bits;escape;escape" \
+  host_show $bits "ctrl$bits" "down;right;await:2;down;ctrl-down;return;ctrl-up;wait:800;dump;shot:ctrl$bits;escape;escape" \
     --linger 1000 --context "$winDocs"
   [ "$(grep -c '^menu ' "$QUILLO_ARTIFACTS/ctrl$bits.txt")" = 2 ] || e2e_fail "$bits: Ctrl+Enter closed the menus"
   e2e_check "$bits: Ctrl+Enter opens the file" wait_line "$logger.log" 'note.qlog'
   [ "$(grep -c 'note.qlog' "$logger.log")" = 3 ] || e2e_fail "$bits: Ctrl+Enter did not open once"
 
-  host_show $bits "shift$bits" "down;right;wait:400;shift-down;return;shift-up" --linger 5000 --context "$winDocs"
+  host_show $bits "shift$bits" "down;right;await:2;shift-down;return;shift-up" --linger 5000 --context "$winDocs"
   e2e_check "$bits: Shift+Enter explores the folder" wait_line "$explorer.log" 'docs\sub'
 
   host_options "$work/data/Options.lcf" menuPosition=2 alternateFileManager="$(e2e_winpath "$manager")"
-  host_show $bits "manager$bits" "down;right;wait:400;return" --linger 2000 --context "$winDocs"
+  host_show $bits "manager$bits" "down;right;await:2;return" --linger 2000 --context "$winDocs"
   e2e_check "$bits: a folder opens in the alternate file manager" wait_line "$manager.log" "\"$winDocs\\sub\""
   e2e_check "$bits: the recent list holds the folder" test -s "$work/data/MRU0.lcf"
 
@@ -81,7 +81,7 @@ for bits in 32 64; do
   host_register $bits
   rm -f "$logger.log"
   host_options "$work/data/Options.lcf" menuPosition=2
-  host_show $bits "dialog$bits" "down;right;wait:400;down;return" --linger 2000 --file-dialog --context "$winDocs"
+  host_show $bits "dialog$bits" "down;right;await:2;down;return" --linger 2000 --file-dialog --context "$winDocs"
   grep '^dialog' "$QUILLO_ARTIFACTS/dialog$bits.txt" | sed 's/\\\\/\\/g' |
     grep -qF "dialog name=\"$winDocs\\note.qlog\" ok=1" ||
     e2e_fail "$bits: the dialog did not get the path: $(grep '^dialog' "$QUILLO_ARTIFACTS/dialog$bits.txt")"

@@ -49,11 +49,11 @@ check_walk() {
 for bits in 32 64; do
   e2e_check "register Quillo$bits" host_register $bits
   host_show $bits "keys$bits" \
-    "down;right;wait:400;right;wait:400;right;wait:600;dump;shot:keys$bits;escape;escape;escape;escape" \
+    "down;right;await:2;right;await:3;right;await:4;wait:400;dump;shot:keys$bits;escape;escape;escape;escape" \
     --context "$winTree\\alpha"
   check_walk "keys$bits"
   host_show $bits "mouse$bits" \
-    "point:0,2;wait:300;point:0,0;wait:900;point:1,0;wait:900;point:2,0;wait:900;dump;shot:mouse$bits;escape;escape;escape;escape" \
+    "point:0,2;wait:300;point:0,0;await:2;point:1,0;await:3;point:2,0;await:4;wait:400;dump;shot:mouse$bits;escape;escape;escape;escape" \
     --context "$winTree\\alpha"
   check_walk "mouse$bits"
 done

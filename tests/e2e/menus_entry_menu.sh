@@ -16,7 +16,7 @@ host_options "$work/data/Options.lcf" menuPosition=2
 for bits in 32 64; do
   e2e_check "register Quillo$bits" host_register $bits
   host_show $bits "entrymenu$bits" \
-    "down;right;wait:500;prclick:1,1;wait:1000;dump;shot:entrymenu$bits;escape-menus;wait:800" \
+    "down;right;await:2;prclick:1,1;wait:1000;dump;shot:entrymenu$bits;escape-menus;wait:800" \
     --linger 9000 --repeat 2 --context "$winDocs"
   out=$QUILLO_ARTIFACTS/entrymenu$bits.txt
   trace=$QUILLO_ARTIFACTS/entrymenu$bits.trace

@@ -21,7 +21,7 @@ for bits in 32 64; do
   e2e_check "register Quillo$bits" host_register $bits
   # Level 0 of top: huge, long, small, separator, parent, Recent, Favorites.
   host_options "$work/data/Options.lcf" menuPosition=2 multiColumn=0
-  host_show $bits "paged$bits" "down;right;wait:600;down;right;wait:900;dump;shot:paged$bits;escape;escape;escape" \
+  host_show $bits "paged$bits" "down;right;await:2;down;right;await:3;wait:300;dump;shot:paged$bits;escape;escape;escape" \
     --context "$winTop"
   out=$QUILLO_ARTIFACTS/paged$bits.txt
   rows=$(menu_items "$out" 2 | wc -l)
@@ -32,7 +32,7 @@ for bits in 32 64; do
   echo "ok: $bits paged into $rows rows"
 
   host_options "$work/data/Options.lcf" menuPosition=2 multiColumn=1
-  host_show $bits "columns$bits" "down;right;wait:600;down;right;wait:900;dump;shot:columns$bits;escape;escape;escape" \
+  host_show $bits "columns$bits" "down;right;await:2;down;right;await:3;wait:300;dump;shot:columns$bits;escape;escape;escape" \
     --context "$winTop"
   out=$QUILLO_ARTIFACTS/columns$bits.txt
   [ "$(menu_items "$out" 2 | wc -l)" = 120 ] || e2e_fail "$bits: multiColumn does not show all 120 files"

@@ -44,13 +44,14 @@
 //   help hr=0x... text="..."
 //   msg name=WM_... wparam=0x... lparam=0x...   (while the menu is shown)
 //   track result=N
-//   leak phase=before|warm|after gdi=N menus_alive=N private_bytes=N handles=N
+//   leak phase=before|warm|after gdi=N menus_alive=N private_bytes=N handles=N threads=N
+//   await menus=N waited_ms=N
 //   after-menu wndproc=restored|replaced animation=on|off   (after each shown menu)
 //   menu x=N y=N items=N           (dump: every visible popup menu, left to right)
 //   menuitem pos=N data=0x... submenu=yes|no break=yes|no text="..."
 // SCRIPT: steps separated by ';': down, up, left, right, return, escape, key:VK, wait:MS,
 // move:X,Y, click:X,Y, rclick:X,Y, item:POS (point at an entry of the top menu), click_item:POS, cancel,
-// dump (list the visible popup menus), point:M,P, pclick:M,P and prclick:M,P (move to, click or
+// dump (list the visible popup menus), await:N (wait up to 10 s until N popup menus are visible), point:M,P, pclick:M,P and prclick:M,P (move to, click or
 // right-click item P of the M-th visible popup menu from the left, 0 the host's menu),
 // escape-menus (an Escape key posted to every visible popup menu: it reaches a menu of another
 // thread without the keyboard focus), ctrl-down, ctrl-up, shift-down, shift-up,
@@ -60,6 +61,7 @@
 #include <windows.h>
 #include <intrin.h>
 #include <shlobj.h>
+#include <tlhelp32.h>
 #include <wrl/client.h>
 
 #include <cstddef>
@@ -351,6 +353,20 @@ void DumpMenus() {
   }
 }
 
+// Waits up to 10 s until at least count popup menus are visible: a key sent while a level is
+// still being filled would otherwise go to the level before it.
+void AwaitMenus(int count) {
+  const DWORD start = GetTickCount();
+  while (static_cast<int>(VisibleMenus().size()) < count) {
+    if (GetTickCount() - start > 10000 || g_show.closed) {
+      std::printf("error step=await menus=%d missing=yes\n", count);
+      return;
+    }
+    Sleep(10);
+  }
+  std::printf("await menus=%d waited_ms=%lu\n", count, GetTickCount() - start);
+}
+
 void RunStep(const std::string& step) {
   static const struct { const char* name; BYTE vk; } kKeys[] = {
       {"down", VK_DOWN}, {"up", VK_UP}, {"left", VK_LEFT}, {"right", VK_RIGHT},
@@ -365,6 +381,7 @@ void RunStep(const std::string& step) {
     if (step == key.name) return keybd_event(key.vk, 0, key.flags, 0);
   }
   if (step == "dump") return DumpMenus();
+  if (step.rfind("await:", 0) == 0) return AwaitMenus(std::atoi(step.c_str() + 6));
   if (step == "escape-menus") {
     std::vector<HWND> windows;
     EnumWindows(CollectMenuWindow, reinterpret_cast<LPARAM>(&windows));
@@ -456,8 +473,9 @@ void PumpMessages(DWORD ms, HANDLE handle = nullptr) {
   const DWORD end = GetTickCount() + ms;
   for (;;) {
     const DWORD now = GetTickCount();
-    if (static_cast<LONG>(end - now) <= 0) return;
-    const DWORD result = MsgWaitForMultipleObjects(handle ? 1 : 0, &handle, FALSE, end - now, QS_ALLINPUT);
+    if (ms != INFINITE && static_cast<LONG>(end - now) <= 0) return;
+    const DWORD result = MsgWaitForMultipleObjects(handle ? 1 : 0, &handle, FALSE,
+                                                   ms == INFINITE ? INFINITE : end - now, QS_ALLINPUT);
     if (handle && result == WAIT_OBJECT_0) return;
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -735,6 +753,50 @@ void CollectSubmenus(HMENU menu, std::vector<HMENU>& submenus) {
   }
 }
 
+// The module holding a thread's start address ("?" when unknown).
+std::string ThreadModule(DWORD threadId) {
+  using QueryThread = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+  static const auto query = reinterpret_cast<QueryThread>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationThread")));
+  HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, threadId);
+  void* start = nullptr;
+  if (thread != nullptr && query != nullptr) query(thread, 9, &start, sizeof start, nullptr);
+  if (thread != nullptr) CloseHandle(thread);
+  HMODULE module = nullptr;
+  char name[MAX_PATH] = "?";
+  if (start != nullptr && GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                                 GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                             static_cast<const char*>(start), &module)) {
+    GetModuleFileNameA(module, name, sizeof name);
+  }
+  const char* base = std::strrchr(name, '\\');
+  return base ? base + 1 : name;
+}
+
+// Threads of this process (a worker that never ends keeps its stack committed); with
+// byModule, one "leak thread-start" line per module their start addresses lie in.
+long CountThreads(bool byModule = false) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return -1;
+  long count = 0;
+  std::vector<std::string> modules;
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    if (entry.th32OwnerProcessID != GetCurrentProcessId()) continue;
+    ++count;
+    if (byModule) modules.push_back(ThreadModule(entry.th32ThreadID));
+  }
+  CloseHandle(snapshot);
+  std::sort(modules.begin(), modules.end());
+  for (std::size_t i = 0; i < modules.size();) {
+    const std::size_t j = std::upper_bound(modules.begin(), modules.end(), modules[i]) - modules.begin();
+    std::printf("leak thread-start module=%s count=%zu\n", modules[i].c_str(), j - i);
+    i = j;
+  }
+  return count;
+}
+
 // Kernel handles of the process, found by probing the handle values (Wine reports no count).
 long CountHandles() {
   long count = 0;
@@ -748,8 +810,9 @@ long CountHandles() {
 void PrintLeakFigures(const char* phase, const std::vector<HMENU>& submenus) {
   int alive = 0;
   for (HMENU menu : submenus) alive += IsMenu(menu) ? 1 : 0;
-  std::printf("leak phase=%s gdi=%ld menus_alive=%d private_bytes=%llu handles=%ld\n", phase,
-              CountGdiObjects(), alive, PrivateBytes(), CountHandles());
+  std::printf("leak phase=%s gdi=%ld menus_alive=%d private_bytes=%llu handles=%ld threads=%ld\n",
+              phase, CountGdiObjects(), alive, PrivateBytes(), CountHandles(),
+              CountThreads(std::strcmp(phase, "after") == 0));
 }
 
 // Shows that the figures see a leak: one GDI object coming and going, and 1000 small heap
