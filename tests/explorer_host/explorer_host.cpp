@@ -51,7 +51,8 @@
 //   menuitem pos=N data=0x... submenu=yes|no break=yes|no text="..."
 // SCRIPT: steps separated by ';': down, up, left, right, return, escape, key:VK, wait:MS,
 // move:X,Y, click:X,Y, rclick:X,Y, item:POS (point at an entry of the top menu), click_item:POS, cancel,
-// dump (list the visible popup menus), await:N (wait up to 10 s until N popup menus are visible), point:M,P, pclick:M,P and prclick:M,P (move to, click or
+// dump (list the visible popup menus), nested-query and nested-query:CODE (see NestedQuery),
+// await:N (wait up to 10 s until N popup menus are visible), point:M,P, pclick:M,P and prclick:M,P (move to, click or
 // right-click item P of the M-th visible popup menu from the left, 0 the host's menu),
 // escape-menus (an Escape key posted to every visible popup menu: it reaches a menu of another
 // thread without the keyboard focus), ctrl-down, ctrl-up, shift-down, shift-up,
@@ -262,6 +263,8 @@ struct ShowState {
   long stepMs = 150;
   std::string shots;
   ComPtr<IContextMenu2> menu2;
+  const struct Options* options = nullptr;  // for nested-query
+  CLSID classId{};
 } g_show;
 
 const char* MenuMessageName(UINT message) {
@@ -367,6 +370,8 @@ void AwaitMenus(int count) {
   std::printf("await menus=%d waited_ms=%lu\n", count, GetTickCount() - start);
 }
 
+void NestedQuery(long wanted);
+
 void RunStep(const std::string& step) {
   static const struct { const char* name; BYTE vk; } kKeys[] = {
       {"down", VK_DOWN}, {"up", VK_UP}, {"left", VK_LEFT}, {"right", VK_RIGHT},
@@ -381,6 +386,8 @@ void RunStep(const std::string& step) {
     if (step == key.name) return keybd_event(key.vk, 0, key.flags, 0);
   }
   if (step == "dump") return DumpMenus();
+  if (step == "nested-query") return NestedQuery(-1);
+  if (step.rfind("nested-query:", 0) == 0) return NestedQuery(std::atol(step.c_str() + 13));
   if (step.rfind("await:", 0) == 0) return AwaitMenus(std::atoi(step.c_str() + 6));
   if (step == "escape-menus") {
     std::vector<HWND> windows;
@@ -703,6 +710,7 @@ int RunSetUpCommand(int argc, char** argv) {
 struct Invocation {
   ComPtr<IContextMenu> handler;
   HMENU menu = nullptr;
+  HRESULT query = E_FAIL;
 };
 
 // Creates the handler, initialises it and fills a fresh host menu; false when creation fails.
@@ -729,11 +737,41 @@ bool Invoke(const Options& options, CLSID classId, Invocation& run, bool print) 
                                                        options.first + 0x7FFF, options.flags)
                        : E_NOINTERFACE;
   if (options.winKey) HoldWindowsKey(false);
+  run.query = result;
   if (print) {
     std::printf("query hr=0x%08lx code=%lu\n", static_cast<unsigned long>(result),
                 static_cast<unsigned long>(HRESULT_CODE(result)));
   }
   return true;
+}
+
+// What Explorer does while it builds the shell's own context menu of an object: it creates every
+// registered handler and asks it to add its entries. Runs on the script thread, as Explorer
+// runs it on the thread that shows that menu. With a wanted code it asks again every 200 ms
+// until the handler's code is that one, for up to 15 s. Prints "nested query code=N
+// quillo=yes|no waited_ms=N".
+void NestedQuery(long wanted) {
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  const DWORD start = GetTickCount();
+  for (;;) {
+    Invocation run;
+    if (!Invoke(*g_show.options, g_show.classId, run, false)) break;
+    bool quillo = false;
+    for (int pos = 0; pos < GetMenuItemCount(run.menu); ++pos) {
+      char text[260] = "";
+      GetMenuStringA(run.menu, static_cast<UINT>(pos), text, sizeof text, MF_BYPOSITION);
+      quillo = quillo || std::strstr(text, "Quillo") != nullptr;
+    }
+    DestroyMenu(run.menu);
+    const long code = static_cast<long>(HRESULT_CODE(run.query));
+    if (wanted < 0 || code == wanted || GetTickCount() - start > 15000) {
+      std::printf("nested query code=%ld quillo=%s waited_ms=%lu\n", code, quillo ? "yes" : "no",
+                  GetTickCount() - start);
+      break;
+    }
+    Sleep(200);
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
 }
 
 void PrintHelpText(IContextMenu* handler, long id) {
@@ -900,6 +938,8 @@ int main(int argc, char** argv) {
   if (FAILED(CLSIDFromString(options.classId.c_str(), &classId))) return 2;
   g_show.shots = options.shots;
   g_show.stepMs = options.stepMs;
+  g_show.options = &options;
+  g_show.classId = classId;
   g_latency = options.latency;
   OleInitialize(nullptr);
   int exitCode = 0;
