@@ -33,6 +33,11 @@ check_walk() {
   expect_level "$name" 0 beta empty Zoo apple.txt one.txt "" "$winTree" Recent Favorites
   expect_level "$name" 1 gamma two.txt
   expect_level "$name" 2 three.txt
+  # Every entry but the separator has an icon: of the system image list, or for "Recent" and
+  # "Favorites" (positions 7 and 8 of the first level) the module's own.
+  tr -d '\r' <"$trace" | grep -E ' icon level=[0-2] ' | grep -Ev 'index=[0-9]+$|level=0 position=[78] index=module$' &&
+    e2e_fail "$name: an entry without its icon"
+  [ "$(grep -cE ' icon level=[0-2] ' "$trace")" -ge 11 ] || e2e_fail "$name: icons not traced"
   # The folders were filled with unknown children ("?") and then decided by the worker.
   grep -Eq 'fill level=0 position=1 child=-1 text=empty' "$trace" || e2e_fail "$name: empty folder not pending"
   grep -Eq 'probe position=1 child=0' "$trace" || e2e_fail "$name: empty folder not decided empty"
