@@ -545,7 +545,7 @@ int ShowMenu(IContextMenu* handler, HMENU menu, std::string& script, long linger
   std::printf("track result=%d\n", chosen);
   if (latency) {
     probe.stop = 1;
-    WaitForSingleObject(latency, INFINITE);
+    PumpMessages(INFINITE, latency);  // its last WM_NULL may be waiting for this thread
     CloseHandle(latency);
     std::printf("latency max_ms=%lu samples=%ld\n", probe.longest, probe.samples);
   }
