@@ -44,6 +44,34 @@ int FindHighlightedPosition(HMENU menu) {
   return -1;
 }
 
+// The ItemId of the entry of level index whose submenu is popup; kNoItemId when none is.
+ItemId SubmenuOwner(int index, HMENU popup) {
+  const MenuLevel* level = LevelAt(index);
+  if (level == nullptr || level->popupMenu == nullptr) return kNoItemId;
+  const int count = GetMenuItemCount(level->popupMenu);
+  for (int i = 0; i < count; ++i) {
+    if (GetSubMenu(level->popupMenu, i) == popup) return GetEntryItemId(level->popupMenu, static_cast<UINT>(i), true);
+  }
+  return kNoItemId;
+}
+
+// A level's popup closed. A highlight still inside that level or deeper is stale: when Left
+// closes a submenu, Wine reports no new highlight before the next key, and a Right must then
+// reopen the level from the entry it belongs to.
+void ForgetClosedLevel(HMENU popup) {
+  ExtensionState& state = State();
+  for (int index = 0; index < LevelCount(); ++index) {
+    if (LevelAt(index)->popupMenu != popup) continue;
+    const ItemId highlighted = state.HighlightedItemId;
+    if (highlighted == kNoItemId || IsRootItemId(highlighted) || ItemIdLevel(highlighted) < index) return;
+    const ItemId owner = index == 0 ? state.RootItemData : SubmenuOwner(index - 1, popup);
+    if (owner == kNoItemId) return;
+    state.HighlightedItemId = owner;
+    MenuTrace("level-closed level=%d highlight=0x%08x", index, owner);
+    return;
+  }
+}
+
 // An entry whose children are still unknown cascades as soon as it is highlighted: it gets an
 // empty popup that OpenLevel fills (or removes when the folder shows nothing).
 void AttachSubmenuOnHighlight(std::uint32_t itemId, int position) {
@@ -175,6 +203,9 @@ LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       if (state.OwnMenuActive) {
         return OpenLevel(reinterpret_cast<HMENU>(wParam), LOWORD(lParam));
       }
+      break;
+    case WM_UNINITMENUPOPUP:
+      if (state.OwnMenuActive) ForgetClosedLevel(reinterpret_cast<HMENU>(wParam));
       break;
     case WM_MENUSELECT:
       TrackHighlight(wParam, lParam);
