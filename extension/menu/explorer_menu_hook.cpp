@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "clipboard_copy.h"
 #include "extension_state.h"
 #include "menu/core/entry_position.h"
 #include "menu/core/entry_separators.h"
@@ -11,6 +12,7 @@
 #include "menu_trace.h"
 #include "menu_session.h"
 #include "model_binding.h"
+#include "view_option.h"
 
 namespace quillo {
 namespace {
@@ -103,6 +105,12 @@ void OnExplorerMenuMessage(const CWPSTRUCT& message) {
   }
 }
 
+namespace {
+
+bool KeyHeld(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+
+}  // namespace
+
 bool OnMenuMouseMessage(WPARAM mouseMessage) {
   ExtensionState& state = State();
   if (!state.OwnMenuActive) return false;
@@ -114,6 +122,9 @@ bool OnMenuMouseMessage(WPARAM mouseMessage) {
     case WM_RBUTTONUP:
       SendMessageA(state.MenuOwnerWindow, state.RButtonMsg, 0, 0);
       return true;
+    case WM_MBUTTONDOWN:
+      ToggleViewOption(ViewOption::kSizes);
+      return true;
     default:
       return false;
   }
@@ -123,11 +134,15 @@ bool OnMenuKey(WPARAM virtualKey, LPARAM keyFlags) {
   ExtensionState& state = State();
   const bool pressed = (static_cast<std::uint32_t>(keyFlags) & 0x80000000u) == 0;
   if (!state.OwnMenuActive || !pressed) return false;
-  if (virtualKey == VK_RETURN) {
-    SendMessageA(state.MenuOwnerWindow, state.LButtonMsg, 0, 0);
-    return true;
+  switch (virtualKey) {
+    case VK_RETURN: SendMessageA(state.MenuOwnerWindow, state.LButtonMsg, 0, 0); return true;
+    case 'C': CopyNamesToClipboard(KeyHeld(VK_SHIFT)); return true;
+    case 'H': ToggleViewOption(ViewOption::kHidden); return true;
+    case 'P': ToggleViewOption(ViewOption::kProtected); return true;
+    case 'S': ToggleViewOption(ViewOption::kSizes); return true;
+    case 'U': ToggleViewOption(ViewOption::kUnits); return true;
+    default: return false;  // the menu loop moves the highlight, opens and closes submenus
   }
-  return false;
 }
 
 }  // namespace quillo

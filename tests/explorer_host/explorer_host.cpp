@@ -22,6 +22,8 @@
 //                     started finish; the script goes on)
 //   --repeat N        context mode: the whole invocation N times in this process
 //   --cursor X,Y      put the cursor there before the handler is initialised
+//   --cabinet TITLE ITEMS  an Explorer folder window stand-in: a top-level window of class
+//                     "CabinetWClass" titled TITLE whose list view holds ITEMS ('|' between them)
 //   --file-dialog     a dialog box (class "#32770") with a file-name box (1148) and an OK button
 //                     is the foreground window when the handler is initialised; at the end
 //                     prints "dialog name=\"...\" ok=N" (its box and how often OK was pressed)
@@ -52,6 +54,7 @@
 // SCRIPT: steps separated by ';': down, up, left, right, return, escape, key:VK, wait:MS,
 // move:X,Y, click:X,Y, rclick:X,Y, item:POS (point at an entry of the top menu), click_item:POS, cancel,
 // dump (list the visible popup menus), nested-query and nested-query:CODE (see NestedQuery),
+// clipboard (print the clipboard's text), pmclick:M,P (middle click on item P of menu M),
 // await:N (wait up to 10 s until N popup menus are visible), point:M,P, pclick:M,P and prclick:M,P (move to, click or
 // right-click item P of the M-th visible popup menu from the left, 0 the host's menu),
 // escape-menus (an Escape key posted to every visible popup menu: it reaches a menu of another
@@ -61,6 +64,7 @@
 // and 3 when the handler cannot be created or a path not parsed.
 #include <windows.h>
 #include <intrin.h>
+#include <commctrl.h>
 #include <shlobj.h>
 #include <tlhelp32.h>
 #include <wrl/client.h>
@@ -109,12 +113,16 @@ struct Options {
   bool latency = false;
   bool fileDialog = false;
   std::string cursor;
+  std::string cabinetTitle;
+  std::string cabinetItems;
 };
 
 std::string Quoted(const char* text) {
   std::string out = "\"";
   for (; *text; ++text) {
     if (*text == '\t') out += "\\t";
+    else if (*text == '\r') out += "\\r";
+    else if (*text == '\n') out += "\\n";
     else if (*text == '"' || *text == '\\') (out += '\\') += *text;
     else out += *text;
   }
@@ -372,6 +380,21 @@ void AwaitMenus(int count) {
 
 void NestedQuery(long wanted);
 
+// Prints the clipboard's text: "clipboard text=\"...\"" (CR and LF escaped), or "clipboard
+// text=none".
+void PrintClipboard() {
+  if (!OpenClipboard(nullptr)) return (void)std::printf("clipboard open=failed\n");
+  HANDLE data = GetClipboardData(CF_TEXT);
+  const char* text = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+  if (text == nullptr) {
+    std::printf("clipboard text=none\n");
+  } else {
+    std::printf("clipboard text=%s\n", Quoted(std::string(text, strnlen(text, GlobalSize(data))).c_str()).c_str());
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+}
+
 void RunStep(const std::string& step) {
   static const struct { const char* name; BYTE vk; } kKeys[] = {
       {"down", VK_DOWN}, {"up", VK_UP}, {"left", VK_LEFT}, {"right", VK_RIGHT},
@@ -387,6 +410,7 @@ void RunStep(const std::string& step) {
   }
   if (step == "dump") return DumpMenus();
   if (step == "nested-query") return NestedQuery(-1);
+  if (step == "clipboard") return PrintClipboard();
   if (step.rfind("nested-query:", 0) == 0) return NestedQuery(std::atol(step.c_str() + 13));
   if (step.rfind("await:", 0) == 0) return AwaitMenus(std::atoi(step.c_str() + 6));
   if (step == "escape-menus") {
@@ -398,7 +422,8 @@ void RunStep(const std::string& step) {
     }
     return;
   }
-  if (step.rfind("point:", 0) == 0 || step.rfind("pclick:", 0) == 0 || step.rfind("prclick:", 0) == 0) {
+  if (step.rfind("point:", 0) == 0 || step.rfind("pclick:", 0) == 0 || step.rfind("prclick:", 0) == 0 ||
+      step.rfind("pmclick:", 0) == 0) {
     int m = 0, p = 0;
     std::sscanf(step.c_str() + step.find(':') + 1, "%d,%d", &m, &p);
     const auto menus = VisibleMenus();
@@ -411,6 +436,7 @@ void RunStep(const std::string& step) {
     const LONG x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
     if (step[1] == 'o') return Input(0, x, y);
     if (step[1] == 'r') return Click(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    if (step[1] == 'm') return Click(x, y, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
     return Click(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
   }
   const std::size_t colon = step.find(':');
@@ -564,6 +590,34 @@ int ShowMenu(IContextMenu* handler, HMENU menu, std::string& script, long linger
   }
   g_show.menu2.Reset();
   return chosen;
+}
+
+// ---- an Explorer folder window ----------------------------------------------------------
+
+void OpenCabinet(const std::string& title, const std::string& items) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "CabinetWClass";
+  RegisterClassA(&windowClass);
+  HWND cabinet = CreateWindowExA(0, "CabinetWClass", title.c_str(), WS_OVERLAPPEDWINDOW, 700, 0, 300, 300,
+                                 nullptr, nullptr, windowClass.hInstance, nullptr);
+  HWND view = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_LIST, 0, 0, 280, 260, cabinet,
+                              nullptr, windowClass.hInstance, nullptr);
+  int index = 0;
+  for (std::size_t at = 0; at <= items.size();) {
+    std::size_t end = items.find('|', at);
+    if (end == std::string::npos) end = items.size();
+    std::string text = items.substr(at, end - at);
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = index++;
+    item.pszText = text.data();
+    SendMessageA(view, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    at = end + 1;
+  }
 }
 
 // ---- a common file dialog as the invoking window ---------------------------------------
@@ -901,6 +955,10 @@ bool ParseArguments(int argc, char** argv, Options& options) {
     else if (arg == "--help-text" && hasValue) number(options.helpTextId);
     else if (arg == "--rounds" && hasValue) number(options.rounds);
     else if (arg == "--step-ms" && hasValue) number(options.stepMs);
+    else if (arg == "--cabinet" && i + 2 < argc) {
+      options.cabinetTitle = argv[++i];
+      options.cabinetItems = argv[++i];
+    }
     else if (arg == "--linger" && hasValue) number(options.lingerMs);
     else if (arg == "--repeat" && hasValue) number(options.repeat);
     else if (arg == "--latency") options.latency = true;
@@ -947,6 +1005,7 @@ int main(int argc, char** argv) {
     exitCode = RunLeakCheck(options, classId);
   } else {
     if (options.fileDialog) OpenFileDialog();
+    if (!options.cabinetTitle.empty()) OpenCabinet(options.cabinetTitle, options.cabinetItems);
     long x = 0, y = 0;
     if (std::sscanf(options.cursor.c_str(), "%ld,%ld", &x, &y) == 2) SetCursorPos(x, y);
     for (long round = 0; round < options.repeat && exitCode == 0; ++round) {

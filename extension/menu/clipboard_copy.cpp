@@ -1,0 +1,186 @@
+#include "clipboard_copy.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+#include <wrl/client.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "extension_state.h"
+#include "menu/core/clipboard_text.h"
+#include "menu/core/entry_kind.h"
+#include "menu/core/list_view_order.h"
+#include "menu_level.h"
+#include "menu_trace.h"
+#include "shell_id_list.h"
+#include "shell_item.h"
+
+namespace quillo {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+constexpr std::size_t kListTextSize = 260;
+
+// The items whose names are copied, relative to folder (or absolute when folder is the
+// desktop). Frees them when it goes.
+struct ItemLists {
+  ComPtr<IShellFolder> folder;
+  std::vector<LPITEMIDLIST> lists;
+  ItemLists() = default;
+  ItemLists(const ItemLists&) = delete;
+  ItemLists& operator=(const ItemLists&) = delete;
+  ~ItemLists() {
+    for (LPITEMIDLIST list : lists) State().Allocator.Free(list);
+  }
+};
+
+BOOL CALLBACK FindListView(HWND window, LPARAM found) {
+  char className[32] = "";
+  GetClassNameA(window, className, sizeof className);
+  if (_strnicmp(className, "SysListView32", 13) != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+// The list view of an open Explorer window whose title is the item's name, or null.
+HWND FindExplorerListView(LPCITEMIDLIST item) {
+  char name[kPathSize];
+  GetDisplayName(Desktop(), item, name, sizeof name, SHGDN_INFOLDER);
+  HWND cabinet = FindWindowA("CabinetWClass", name);
+  HWND listView = nullptr;
+  if (cabinet != nullptr) EnumChildWindows(cabinet, FindListView, reinterpret_cast<LPARAM>(&listView));
+  return listView;
+}
+
+std::vector<std::string> ListViewTexts(HWND listView) {
+  const LRESULT count = SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0);
+  std::vector<std::string> texts;
+  for (LRESULT i = 0; i < count; ++i) {
+    char text[kListTextSize] = "";
+    LVITEMA item{};
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(listView, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    text[sizeof text - 1] = '\0';
+    texts.emplace_back(text);
+  }
+  return texts;
+}
+
+void SortByName(ItemLists& items) {
+  IShellFolder* folder = items.folder.Get();
+  std::sort(items.lists.begin(), items.lists.end(), [folder](LPITEMIDLIST a, LPITEMIDLIST b) {
+    const HRESULT result = folder->CompareIDs(0, a, b);
+    return SUCCEEDED(result) && static_cast<short>(HRESULT_CODE(result)) < 0;
+  });
+}
+
+// The children in the order of the folder's open Explorer window, else by name.
+void OrderChildren(LPCITEMIDLIST folderItem, ItemLists& items) {
+  HWND listView = FindExplorerListView(folderItem);
+  if (listView == nullptr) return SortByName(items);
+  const std::vector<std::string> texts = ListViewTexts(listView);
+  std::vector<std::string> names(items.lists.size());
+  for (std::size_t i = 0; i < items.lists.size(); ++i) {
+    char name[kPathSize];
+    GetDisplayName(items.folder.Get(), items.lists[i], name, sizeof name, SHGDN_INFOLDER);
+    names[i] = name;
+  }
+  const std::vector<std::string_view> nameViews(names.begin(), names.end());
+  const std::vector<std::string_view> textViews(texts.begin(), texts.end());
+  const auto order = OrderByListView(nameViews, textViews);
+  if (!order) return SortByName(items);
+  std::vector<LPITEMIDLIST> ordered;
+  ordered.reserve(order->size());
+  for (std::size_t child : *order) ordered.push_back(items.lists[child]);
+  items.lists.swap(ordered);
+}
+
+void CollectChildren(LPCITEMIDLIST folderItem, ItemLists& items) {
+  SHCONTF flags = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS;
+  if (State().Options.includeAllExtensions != 0) flags |= SHCONTF_INCLUDEHIDDEN;
+  ComPtr<IEnumIDList> children;
+  if (items.folder->EnumObjects(nullptr, flags, &children) != S_OK || !children) return;
+  LPITEMIDLIST child = nullptr;
+  while (children->Next(1, &child, nullptr) == S_OK) {
+    items.lists.push_back(child);
+    child = nullptr;
+  }
+  OrderChildren(folderItem, items);
+}
+
+// The entry the copy is about: the highlighted one, or the object the menu was opened on.
+const MenuEntry* CopiedEntry() {
+  const ItemId highlighted = State().HighlightedItemId;
+  if (highlighted == kNoItemId || IsRootItemId(highlighted)) return &Levels().root;
+  return LookupEntry(highlighted);
+}
+
+// Fills items with the lists whose names go to the clipboard; false when there are none.
+bool GatherItems(const MenuEntry& entry, ItemLists& items) {
+  ExtensionState& state = State();
+  IdListOwner item(state.Allocator.Get(), (entry.attributes & SFGAO_LINK) != 0
+                                              ? ResolveShortcut(Desktop(), entry.idList)
+                                              : CopyIdList(state.Allocator.Get(), entry.idList));
+  if (item.get() == nullptr) return false;
+  const bool bound = !IsEmptyIdList(item.get()) &&
+                     SUCCEEDED(Desktop()->BindToObject(item.get(), nullptr, IID_PPV_ARGS(&items.folder)));
+  if (!bound) items.folder = Desktop();
+  if ((entry.attributes & SFGAO_FOLDER) != 0 && (bound || IsEmptyIdList(item.get()))) {
+    CollectChildren(item.get(), items);
+    return true;
+  }
+  // A single item is named through the desktop with its absolute list.
+  items.folder = Desktop();
+  items.lists.push_back(item.release());
+  return true;
+}
+
+void PlaceOnClipboard(HGLOBAL block) {
+  if (!OpenClipboard(nullptr)) {
+    if (block != nullptr) GlobalFree(block);
+    return;
+  }
+  EmptyClipboard();
+  if (block != nullptr && SetClipboardData(CF_TEXT, block) == nullptr) GlobalFree(block);
+  CloseClipboard();
+}
+
+HGLOBAL TextBlock(const ItemLists& items, bool fullPaths) {
+  const std::size_t capacity = std::max<std::size_t>(items.lists.size(), 1) * kClipboardBytesPerItem;
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, capacity);
+  char* text = block != nullptr ? static_cast<char*>(GlobalLock(block)) : nullptr;
+  if (text == nullptr) {
+    if (block != nullptr) GlobalFree(block);
+    return nullptr;
+  }
+  text[0] = '\0';
+  std::size_t used = 0;
+  for (LPITEMIDLIST list : items.lists) {
+    char name[kPathSize];
+    GetDisplayName(items.folder.Get(), list, name, sizeof name, fullPaths ? SHGDN_FORPARSING : SHGDN_INFOLDER);
+    used = AppendClipboardLine(text, capacity, used, name);
+  }
+  GlobalUnlock(block);
+  return block;
+}
+
+}  // namespace
+
+void CopyNamesToClipboard(bool fullPaths) {
+  const MenuEntry* entry = CopiedEntry();
+  if (entry == nullptr || (entry->name < 0 && entry != &Levels().root)) return;
+  ItemLists items;
+  if (entry->idList == nullptr || !GatherItems(*entry, items)) return;
+  // An allocation failure empties the clipboard rather than leaving an older text there.
+  PlaceOnClipboard(TextBlock(items, fullPaths));
+  MenuTrace("clipboard items=%d full=%d", static_cast<int>(items.lists.size()), fullPaths ? 1 : 0);
+}
+
+}  // namespace quillo
