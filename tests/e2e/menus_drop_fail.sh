@@ -2,8 +2,9 @@
 # DLLs: a move into a folder that cannot be written to, a copy onto a folder of the same name as
 # the file, and a copy onto a file of the same name, where the shell asks and is answered No.
 # Nothing is lost: the sources stay, the emptied-folder rule removes nothing, what was in the
-# target is unchanged, and the host goes on. Screenshots: locked<bits>.png, clash<bits>.png
-# (the shell's question).
+# target is unchanged, and the host goes on. A file chosen where files are listed is refused.
+# Screenshots: locked<bits>.png, folder<bits>.png and clash<bits>.png (the shell's question),
+# refused<bits>.png.
 source "$QUILLO_ROOT/tests/e2e/lib.sh"
 source "$QUILLO_ROOT/tests/explorer_host/host_lib.sh"
 
@@ -11,7 +12,9 @@ work=$QUILLO_ARTIFACTS/work
 host_installed "$work"
 locked=()
 # An immutable folder cannot be written to even by root; the runner must be able to remove it.
-trap 'for d in "${locked[@]}"; do chattr -i "$d"; done' EXIT
+unlock() { for d in "${locked[@]}"; do chattr -i "$d"; done; }
+trap unlock EXIT
+trap 'exit 1' TERM INT
 
 to_move=("down;down;down")
 to_copy=("down;down;down;down")
@@ -39,12 +42,14 @@ for bits in 32 64; do
   e2e_check "register Quillo$bits" host_register $bits
   t=$work/t$bits
   mkdir -p "$t/locked/dest/locked" "$t/locked/src" "$t/folder/dest/one/a.txt" "$t/folder/src" \
-    "$t/file/dest/one" "$t/file/src"
+    "$t/file/dest/one" "$t/file/src" "$t/refused/dest/one" "$t/refused/src"
   echo h >"$t/locked/src/h.txt"
   echo kept >"$t/folder/dest/one/a.txt/keep.txt"
   echo a >"$t/folder/src/a.txt"
   echo old >"$t/file/dest/one/a.txt"
   echo new >"$t/file/src/a.txt"
+  echo x >"$t/refused/dest/x.txt"
+  echo r >"$t/refused/src/r.txt"
   chattr +i "$t/locked/dest/locked" || e2e_fail "cannot make a folder immutable"
   locked+=("$t/locked/dest/locked")
 
@@ -71,4 +76,15 @@ for bits in 32 64; do
   e2e_check "$bits: the shell asked and was answered" finished clash$bits
   e2e_check "$bits: the existing file is not overwritten" has "$t/file/dest/one/a.txt" old
   e2e_check "$bits: the refused file stays" has "$t/file/src/a.txt" new
+
+  # With files listed too, choosing a file is refused: the "no" cursor, no operation, and the
+  # menus stay open for another choice.
+  host_options "$work/data/Options.lcf" dragFoldersOnly=0
+  drop $bits refused$bits "$to_copy;right;wait:500;down;return;wait:500;dump;shot:refused$bits;cancel" \
+    "$t/refused/dest" "$t/refused/src/r.txt"
+  grep -q 'drop refused' "$QUILLO_ARTIFACTS/refused$bits.trace" || e2e_fail "$bits: a file was not refused"
+  [ "$(grep -c '^menu ' "$QUILLO_ARTIFACTS/refused$bits.txt")" = 2 ] || e2e_fail "$bits: the menus closed"
+  ! grep -q 'drop operation' "$QUILLO_ARTIFACTS/refused$bits.trace" || e2e_fail "$bits: an operation ran"
+  e2e_check "$bits: the refused drop left the source" has "$t/refused/src/r.txt" r
+  e2e_check "$bits: and copied nothing" test ! -e "$t/refused/dest/r.txt"
 done
