@@ -18,15 +18,9 @@ cp "$QUILLO_BUILD/win32/tests/explorer_host/log_args.exe" "$manager"
 to_move=("down;down;down")
 to_copy=("down;down;down;down")
 
-# drop BITS NAME SCRIPT TARGET SOURCE...: a right-button drop of the SOURCEs onto TARGET (Unix
-# paths), the menu driven by SCRIPT; the host lingers while the operation runs.
+# drop BITS NAME SCRIPT TARGET SOURCE...: a drop whose host lingers while the operation runs.
 drop() {
-  local bits=$1 name=$2 script=$3 target=$4
-  shift 4
-  local sources=()
-  for source in "$@"; do sources+=("$(e2e_winpath "$source")"); done
-  host_show "$bits" "$name" "$script" --linger 4000 --drag "$(e2e_winpath "$target")" "${sources[@]}"
-  grep -q '^track result=' "$QUILLO_ARTIFACTS/$name.txt" || e2e_fail "$name: the host did not finish"
+  host_drop "$1" "$2" "$3" 4000 "${@:4}" || e2e_fail "$2: the host did not get through its menu"
 }
 
 # has FILE TEXT: FILE exists and holds exactly TEXT.

@@ -22,15 +22,9 @@ to_copy=("down;down;down;down")
 # button.
 answer_no="click:703,426;wait:300;key:0x20;wait:1000"
 
-# drop BITS NAME SCRIPT TARGET SOURCE...: as in menus_drop.sh.
+# drop BITS NAME SCRIPT TARGET SOURCE...: a drop whose host lingers while the shell asks.
 drop() {
-  local bits=$1 name=$2 script=$3 target=$4
-  shift 4
-  local sources=()
-  for source in "$@"; do sources+=("$(e2e_winpath "$source")"); done
-  host_show "$bits" "$name" "$script" --linger 9000 --drag "$(e2e_winpath "$target")" "${sources[@]}"
-  grep -q '^track result=' "$QUILLO_ARTIFACTS/$name.txt" || e2e_fail "$name: the host did not finish"
-  grep -q '^after-menu ' "$QUILLO_ARTIFACTS/$name.txt" || e2e_fail "$name: the host did not survive"
+  host_drop "$1" "$2" "$3" 9000 "${@:4}" || e2e_fail "$2: the host did not get through its menu"
 }
 
 has() { [ -f "$1" ] && [ "$(cat "$1")" = "$2" ]; }

@@ -10,12 +10,19 @@
 namespace quillo {
 namespace {
 
-std::string Parent(const char* path, std::size_t size = 261) {
+// What a path function leaves in a buffer of `size` bytes (pre-filled with 'x'); its result
+// must say whether it wrote a path.
+using PathFunction = bool (*)(std::string_view, char*, std::size_t);
+std::string Written(PathFunction function, const char* path, std::size_t size = 261) {
   char out[300];
   std::memset(out, 'x', sizeof out);
-  const bool ok = ParentFolderPath(path, out, size);
+  const bool ok = function(path, out, size);
   EXPECT_EQ(ok, out[0] != '\0') << path;
   return out;
+}
+
+std::string Parent(const char* path, std::size_t size = 261) {
+  return Written(ParentFolderPath, path, size);
 }
 
 TEST(DropOperation, MoveToParentDestination) {
@@ -63,13 +70,7 @@ TEST(DropOperation, OperationAndEmptiedSourceRule) {
   EXPECT_FALSE(RemovesEmptiedSource(kCopyToFolderMode, true, false));  // a copy empties nothing
 }
 
-std::string Source(const char* first) {
-  char out[kDroppedNameSlot];
-  std::memset(out, 'x', sizeof out);
-  const bool ok = EmptiedSourceFolder(first, out, sizeof out);
-  EXPECT_EQ(ok, out[0] != '\0') << first;
-  return out;
-}
+std::string Source(const char* first) { return Written(EmptiedSourceFolder, first); }
 
 TEST(DropOperation, EmptiedSourceFolderIsNeverARoot) {
   EXPECT_EQ(Source("C:\\Data\\a.txt"), "C:\\Data");
