@@ -13,7 +13,8 @@ namespace {
 // The folder that holds the drop target, as "Move To Parent" moves into it.
 bool MoveToParentDestination(LPCITEMIDLIST dropTarget, char* folder, std::size_t folderSize) {
   char path[kPathSize + 1];
-  return GetDisplayName(Desktop(), dropTarget, path, sizeof path, SHGDN_FORPARSING) == kNameObtained &&
+  return GetDisplayName(Desktop(), dropTarget, path, sizeof path, SHGDN_FORPARSING) ==
+             kNameObtained &&
          ParentFolderPath(path, folder, folderSize);
 }
 
@@ -39,7 +40,8 @@ bool RunDropFileOperation(const DropFileOperationInput& in, const OptionsRecord&
   char destination[kPathSize + 2];
   if (!DropDestination(folder, destination, sizeof destination)) return false;
   SHFILEOPSTRUCTA operation{};
-  operation.wFunc = FileOperationFor(in.invocationMode) == DropFileOperation::kCopy ? FO_COPY : FO_MOVE;
+  const bool copy = FileOperationFor(in.invocationMode) == DropFileOperation::kCopy;
+  operation.wFunc = copy ? FO_COPY : FO_MOVE;
   operation.pFrom = in.names;
   operation.pTo = destination;
   operation.fFlags = FOF_ALLOWUNDO;  // the shell asks about conflicts and shows progress

@@ -8,8 +8,8 @@
 #include <memory>
 #include <new>
 
-#include "extension_state.h"
 #include "drop_file_operation.h"
+#include "extension_state.h"
 #include "menu/core/activation.h"
 #include "menu/core/drop_operation.h"
 #include "menu_level.h"
@@ -109,9 +109,12 @@ DWORD WINAPI ActionThread(void* parameter) {
   if (mode > 0) {
     const DropFileOperationInput drop{mode, request->item, request->droppedNames.get(),
                                       request->droppedNamesSize, request->ctrl};
-    proceed = RunDropFileOperation(drop, state.Options, request->directory, sizeof request->directory);
+    proceed = RunDropFileOperation(drop, state.Options, request->directory,
+                                   sizeof request->directory);
   }
-  if (proceed && OpensItem(mode, state.Options.dragOpenTarget != 0, request->ctrl)) OpenItem(*request);
+  if (proceed && OpensItem(mode, state.Options.dragOpenTarget != 0, request->ctrl)) {
+    OpenItem(*request);
+  }
   MenuTrace("action opened ctrl=%d shift=%d", request->ctrl, request->shift);
   if (FeedsRecentList(state.Options.recentEnabled, mode)) {
     state.Model.recent.Add(state.Model, request->item);  // takes the list

@@ -24,7 +24,8 @@ DroppedNamesWriter::DroppedNamesWriter(char* buffer, std::size_t size)
 }
 
 bool DroppedNamesWriter::Append(std::string_view name) {
-  if (!IsFullPath(name) || name.size() >= kDroppedNameSlot || name.find('\0') != std::string_view::npos) {
+  if (!IsFullPath(name) || name.size() >= kDroppedNameSlot ||
+      name.find('\0') != std::string_view::npos) {
     return false;
   }
   // The name, its NUL and the list's closing NUL.
