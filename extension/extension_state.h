@@ -43,8 +43,9 @@ struct ExtensionState {
   // TargetIdList they make the root entry that ItemId values from 0xFFFF0000 up stand for.
   std::uint32_t TargetAttributes = 0;
   // Drag mode: the full parsing names of the dragged objects, each NUL-terminated, ended by an
-  // extra NUL (a shell file operation's source list).
+  // extra NUL (a shell file operation's source list), in DroppedNamesSize bytes.
   std::unique_ptr<char[]> DroppedNames;
+  std::size_t DroppedNamesSize = 0;
   HMENU ExplorerMenu = nullptr;
   std::uint32_t RootItemData = 0;
 

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "context_menu_entries.h"
+#include "dropped_names.h"
 #include "global_initialisation.h"
 #include "id_list_array.h"
 #include "shell_item.h"
@@ -14,8 +15,6 @@ using Microsoft::WRL::ComPtr;
 
 namespace quillo {
 namespace {
-
-constexpr std::size_t kDroppedNameSize = kPathSize;
 
 void SetInvocationMode(ExtensionState& state, std::int32_t mode) {
   state.InvocationMode = mode;
@@ -27,6 +26,7 @@ void ForgetInvocation(ExtensionState& state) {
   state.TargetIdList.reset();
   state.TargetAttributes = 0;
   state.DroppedNames.reset();
+  state.DroppedNamesSize = 0;
 }
 
 using MonitorFromPointFn = HMONITOR(WINAPI*)(POINT, DWORD);
@@ -124,10 +124,9 @@ void CaptureContextTarget(ExtensionState& state, const IdListArrayView& selectio
 void CaptureDrop(ExtensionState& state, LPCITEMIDLIST pidlFolder, const IdListArrayView& dragged) {
   IdListAllocator& allocator = ListAllocator();
   OwnedIdList target(allocator, CopyIdList(allocator, pidlFolder));
-  // One slot per name plus the list's closing NUL, which a full last slot would not leave room
-  // for. The count comes from another component: a product that does not fit is refused.
-  if (dragged.Count() > (SIZE_MAX - 1) / kDroppedNameSize) return;
-  const std::size_t namesSize = static_cast<std::size_t>(dragged.Count()) * kDroppedNameSize + 1;
+  // The count comes from another component: a size that cannot be represented is refused.
+  const std::size_t namesSize = DroppedNamesSize(dragged.Count());
+  if (namesSize == 0) return;
   std::unique_ptr<char[]> names(new (std::nothrow) char[namesSize]);
   if (!target || !names) return;
 
@@ -138,19 +137,20 @@ void CaptureDrop(ExtensionState& state, LPCITEMIDLIST pidlFolder, const IdListAr
                                             IID_PPV_ARGS(&parent)))) {
     return;
   }
-  char* next = names.get();
+  DroppedNamesWriter writer(names.get(), namesSize);
   for (std::uint32_t i = 0; i < dragged.Count(); ++i) {
     const auto item = static_cast<LPCITEMIDLIST>(dragged.Item(i));
-    // A file operation must never be handed a placeholder instead of a path.
-    if (GetDisplayName(parent.Get(), item, next, kDroppedNameSize, SHGDN_FORPARSING) != kNameObtained ||
-        (GetAttributes(parent.Get(), item) & SFGAO_FILESYSTEM) == 0) {
+    // A file operation must never be handed a placeholder or a cut path instead of the path:
+    // the name is read into a larger buffer so that one too long for its slot is seen.
+    char name[2 * kDroppedNameSlot];
+    if (GetDisplayName(parent.Get(), item, name, sizeof name, SHGDN_FORPARSING) != kNameObtained ||
+        (GetAttributes(parent.Get(), item) & SFGAO_FILESYSTEM) == 0 || !writer.Append(name)) {
       return;
     }
-    next += std::strlen(next) + 1;
   }
-  *next = '\0';
   state.TargetIdList = std::move(target);
   state.DroppedNames = std::move(names);
+  state.DroppedNamesSize = namesSize;
   SetInvocationMode(state, kDragMode);
 }
 

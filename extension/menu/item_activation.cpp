@@ -5,10 +5,13 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
 
+#include "drop_file_operation.h"
 #include "extension_state.h"
 #include "menu/core/activation.h"
+#include "menu/core/drop_operation.h"
 #include "menu_level.h"
 #include "menu_trace.h"
 #include "menu_session.h"
@@ -22,13 +25,17 @@ constexpr int kFileNameControl = 1148;  // the file-name box of a common file di
 
 bool KeyDown(int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; }
 
-// What one activation acts on, handed to its thread (which owns the list).
+// What one activation acts on, handed to its thread (which owns the list and, after a drop,
+// the dropped names: the next right-click may replace the process's state meanwhile).
 struct ActionRequest {
   LPITEMIDLIST item = nullptr;
   bool ctrl = false;
   bool shift = false;
-  char directory[kPathSize + 1] = {};  // the folder holding the item
+  int mode = 0;                        // InvocationMode at the activation
+  char directory[kPathSize + 1] = {};  // the folder holding the item; after a drop its target
   char program[kPathSize] = {};        // the options program (OptionsLauncher)
+  std::unique_ptr<char[]> droppedNames;
+  std::size_t droppedNamesSize = 0;
 };
 
 ActionRequest* NewRequest() {
@@ -36,6 +43,7 @@ ActionRequest* NewRequest() {
   if (request == nullptr) return nullptr;
   request->ctrl = KeyDown(VK_CONTROL);
   request->shift = KeyDown(VK_SHIFT);
+  request->mode = State().InvocationMode;
   return request;
 }
 
@@ -96,8 +104,17 @@ DWORD WINAPI ActionThread(void* parameter) {
   const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED | COINIT_SPEED_OVER_MEMORY);
   ExtensionState& state = State();
   CloseMenus(request->ctrl);
-  const int mode = state.InvocationMode;
-  if (OpensItem(mode, state.Options.dragOpenTarget != 0, request->ctrl)) OpenItem(*request);
+  const int mode = request->mode;
+  bool proceed = true;
+  if (mode > 0) {
+    const DropFileOperationInput drop{mode, request->item, request->droppedNames.get(),
+                                      request->droppedNamesSize, request->ctrl};
+    proceed = RunDropFileOperation(drop, state.Options, request->directory,
+                                   sizeof request->directory);
+  }
+  if (proceed && OpensItem(mode, state.Options.dragOpenTarget != 0, request->ctrl)) {
+    OpenItem(*request);
+  }
   MenuTrace("action opened ctrl=%d shift=%d", request->ctrl, request->shift);
   if (FeedsRecentList(state.Options.recentEnabled, mode)) {
     state.Model.recent.Add(state.Model, request->item);  // takes the list
@@ -135,14 +152,68 @@ void ParentPath(LPCITEMIDLIST item, char* path, std::size_t size) {
   }
 }
 
-void StartAction(LPCITEMIDLIST item) {
-  ActionRequest* request = NewRequest();
-  if (request == nullptr) return;
+// The folder a drop goes into: the chosen folder's parsing path, or for a folder shortcut its
+// target's. False (the "no" cursor) for anything else.
+bool DropTargetPath(const MenuEntry& entry, char* path, std::size_t size) {
+  const DropTargetAttributes attributes{(entry.attributes & SFGAO_FOLDER) != 0,
+                                        (entry.attributes & SFGAO_LINK) != 0,
+                                        (entry.attributes & SFGAO_FILESYSTEM) != 0,
+                                        (entry.attributes & SFGAO_DROPTARGET) != 0};
+  switch (ChooseDropTarget(attributes)) {
+    case DropTargetChoice::kOwnPath:
+      return GetDisplayName(Desktop(), entry.idList, path, size, SHGDN_FORPARSING) == kNameObtained;
+    case DropTargetChoice::kShortcutTarget: {
+      IdListOwner target(State().Allocator.Get(), ResolveShortcut(Desktop(), entry.idList));
+      return target.get() != nullptr &&
+             GetDisplayName(Desktop(), target.get(), path, size, SHGDN_FORPARSING) == kNameObtained;
+    }
+    case DropTargetChoice::kRefuse: break;
+  }
+  return false;
+}
+
+// Starts the action thread on a copy of item, with the request's folder as HighlightedText.
+// A drop hands the dropped names over with it.
+void StartAction(ActionRequest* request, LPCITEMIDLIST item) {
   ExtensionState& state = State();
-  ParentPath(item, request->directory, sizeof request->directory);
   std::memcpy(state.HighlightedText, request->directory, sizeof state.HighlightedText);
+  if (request->mode > 0) {
+    request->droppedNames = std::move(state.DroppedNames);
+    request->droppedNamesSize = state.DroppedNamesSize;
+    state.DroppedNamesSize = 0;
+  }
   request->item = CopyIdList(state.Allocator.Get(), item);
   if (request->item == nullptr || !StartThread(ActionThread, request)) FreeRequest(request);
+}
+
+void OpenEntry(LPCITEMIDLIST item) {
+  ActionRequest* request = NewRequest();
+  if (request == nullptr) return;
+  ParentPath(item, request->directory, sizeof request->directory);
+  StartAction(request, item);
+}
+
+// A drop onto the chosen folder, refused with the "no" cursor (the menus stay open) unless it is
+// a folder of the file system that takes drops. One drop starts one operation.
+void DropOnEntry(const MenuEntry& entry) {
+  if (!State().DroppedNames) return;
+  std::unique_ptr<ActionRequest> request(NewRequest());
+  if (!request) return;
+  if (!DropTargetPath(entry, request->directory, sizeof request->directory)) {
+    MenuTrace("drop refused");
+    SetCursor(LoadCursor(nullptr, IDC_NO));
+    return;
+  }
+  StartAction(request.release(), entry.idList);
+}
+
+// "Move To Parent": the drop target itself is what the thread acts on; it finds the
+// destination.
+void MoveToParent() {
+  ExtensionState& state = State();
+  if (!state.DroppedNames) return;
+  ActionRequest* request = NewRequest();
+  if (request != nullptr) StartAction(request, AsIdList(state.TargetIdList.get()));
 }
 
 }  // namespace
@@ -168,12 +239,16 @@ void ActivateHighlighted() {
   in.moveToParentEnabled = state.MoveToParentEnabled != 0;
   in.entryHasIdList = entry != nullptr && entry->idList != nullptr;
   in.entryIsDesktop = in.entryHasIdList && IsEmptyIdList(entry->idList);
-  // Drops onto a chosen folder (copy, move, move to parent) are not carried out by this module.
-  if (in.invocationMode > 0) return;
   switch (DecideActivation(in)) {
     case ActivationAction::kOptionsLauncher: StartOptionsLauncher(); break;
-    case ActivationAction::kOpenEntry: StartAction(entry->idList); break;
-    case ActivationAction::kMoveToParent:
+    case ActivationAction::kOpenEntry:
+      if (in.invocationMode > 0) {
+        DropOnEntry(*entry);
+      } else {
+        OpenEntry(entry->idList);
+      }
+      break;
+    case ActivationAction::kMoveToParent: MoveToParent(); break;
     case ActivationAction::kNothing: break;
   }
 }

@@ -113,3 +113,15 @@ host_installation() {
   echo b > "$work/files/b.txt"
   files=$(e2e_winpath "$work/files")
 }
+
+# host_drop BITS NAME SCRIPT LINGER_MS TARGET SOURCE...: host_show of a right-button drop of the
+# SOURCEs onto TARGET (Unix paths), the host lingering LINGER_MS after its menu closed so that
+# what the handler started can finish; false when the host did not get through its menu.
+host_drop() {
+  local bits=$1 name=$2 script=$3 linger=$4 target=$5 source
+  shift 5
+  local sources=()
+  for source in "$@"; do sources+=("$(e2e_winpath "$source")"); done
+  host_show "$bits" "$name" "$script" --linger "$linger" --drag "$(e2e_winpath "$target")" "${sources[@]}"
+  grep -q '^after-menu ' "$QUILLO_ARTIFACTS/$name.txt"
+}

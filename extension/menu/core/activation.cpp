@@ -2,11 +2,9 @@
 
 #include <cstring>
 
-namespace quillo {
+#include "drop_operation.h"
 
-namespace {
-constexpr int kMoveToParentMode = 3;
-}  // namespace
+namespace quillo {
 
 ActivationAction DecideActivation(const ActivationInput& in) {
   if (ItemIdLevel(in.highlightedItemId) < 0) {
