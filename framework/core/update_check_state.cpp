@@ -31,7 +31,8 @@ void RecordCheck(UpdateCheckState& state, std::string_view text, std::int64_t no
   const std::string_view stored = VersionText(text);
   std::memset(state.versionText, 0, sizeof state.versionText);
   std::memcpy(state.versionText, stored.data(), stored.size());
-  state.lastCheck = now;
+  // A manual check must not switch the automatic one back on.
+  if (state.lastCheck != kAutomaticCheckOff) state.lastCheck = now;
 }
 
 void ChooseAutomaticCheck(UpdateCheckState& state, bool on) {

@@ -33,7 +33,8 @@ std::string_view VersionText(std::string_view body);
 // A version found by an automatic check is announced unless the same text was announced before.
 bool AlreadyAnnounced(const UpdateCheckState& state, std::string_view text);
 
-// Stores the downloaded text (cut to 259 characters, the rest zero) and the time of the check.
+// Stores the downloaded text (cut to 259 characters, the rest zero) and the time of the check;
+// a switched-off automatic check stays switched off.
 void RecordCheck(UpdateCheckState& state, std::string_view text, std::int64_t now);
 
 // The "Automatic update check" choice: switched off stores -1; switched on from off stores 0 so

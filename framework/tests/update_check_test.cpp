@@ -39,6 +39,9 @@ TEST(UpdateCheckState, OnceADayUnlessSwitchedOff) {
   ChooseAutomaticCheck(state, false);
   EXPECT_EQ(state.lastCheck, kAutomaticCheckOff);
   EXPECT_FALSE(AutomaticCheckDue(state, 2'000'000'000));
+  RecordCheck(state, "5.3.5", 1'800'000'000);
+  EXPECT_EQ(state.lastCheck, kAutomaticCheckOff) << "a manual check keeps the choice";
+  EXPECT_STREQ(state.versionText, "5.3.5");
   ChooseAutomaticCheck(state, true);
   EXPECT_EQ(state.lastCheck, 0) << "switched on again: the next trigger checks at once";
   state.lastCheck = 1234;
