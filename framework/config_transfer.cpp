@@ -139,30 +139,27 @@ int Restore(HWND owner) {
   return kConfigDone;
 }
 
-// Moves the files to the Recycle Bin where possible, silently.
-void DeleteToRecycleBin(const std::vector<std::string>& paths) {
-  if (paths.empty()) return;
-  std::string list;
-  for (const std::string& path : paths) list.append(path).push_back('\0');
-  list.push_back('\0');
+// Moves the file to the Recycle Bin where possible, silently; one operation per file, so that a
+// file that cannot be deleted (held by another program) does not stop the others.
+void DeleteToRecycleBin(const std::string& path) {
+  std::string list = path;
+  list.push_back('\0');  // double-NUL-terminated list of one
   SHFILEOPSTRUCTA operation{};
   operation.wFunc = FO_DELETE;
   operation.pFrom = list.c_str();
   operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_NOCONFIRMMKDIR | FOF_ALLOWUNDO;
-  SHFileOperationA(&operation);  // files that cannot be deleted stay, as at any start-up
+  SHFileOperationA(&operation);  // a file that cannot be deleted stays
 }
 
 // Every file of the data folder but those the archive keeps and the pending archive itself.
 void RemoveDataFiles(const std::string& keepPatterns, const char* archivePath) {
   const std::vector<std::string> keep = ListDataTree(App().dataFolder, SplitPatterns(keepPatterns));
-  std::vector<std::string> doomed;
   for (const std::string& relative : ListDataTree(App().dataFolder, {"*.*"})) {
     const std::string path = DataPath(relative);
     if (std::find(keep.begin(), keep.end(), relative) == keep.end() && !EqualsIgnoringCase(path.c_str(), archivePath)) {
-      doomed.push_back(path);
+      DeleteToRecycleBin(path);
     }
   }
-  DeleteToRecycleBin(doomed);
 }
 
 void Unpack(const ConfigFile& file) {

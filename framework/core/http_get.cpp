@@ -3,17 +3,13 @@
 #include <algorithm>
 #include <cctype>
 
+#include "core/text_compare.h"
+
 namespace lwf {
 namespace {
 
 constexpr std::string_view kHeaderEnd = "\r\n\r\n";
 constexpr std::size_t kReceiveChunk = 1500;
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 std::optional<std::size_t> ParseDecimal(std::string_view text, std::size_t limit) {
   if (text.empty()) return std::nullopt;
@@ -122,7 +118,7 @@ std::optional<std::string> HttpHeaderValue(std::string_view headers, std::string
        line = headers.find("\r\n", line + 2)) {
     const std::string_view field = headers.substr(line + 2);
     if (field.size() <= name.size() || field[name.size()] != ':' ||
-        !EqualIgnoringCase(field.substr(0, name.size()), name)) {
+        !EqualsIgnoringCase(field.substr(0, name.size()), name)) {
       continue;
     }
     std::string_view value = field.substr(name.size() + 1);

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 #include "core/crc32.h"
+#include "core/text_compare.h"
 
 namespace lwf {
 namespace {
@@ -71,13 +71,6 @@ std::optional<Bytes> Inflate(const std::uint8_t* in, std::size_t inSize, std::si
   if (result != Z_STREAM_END || produced != size) return std::nullopt;
   out.resize(size);
   return out;
-}
-
-bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
-  if (text.size() < suffix.size()) return false;
-  return std::equal(suffix.begin(), suffix.end(), text.end() - suffix.size(), [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-  });
 }
 
 bool SafeComponent(std::string_view component) {
