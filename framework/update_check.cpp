@@ -68,30 +68,34 @@ void RunDialogLoop(HWND dialog) {
   }
 }
 
-void Check() {
+// The check itself; returns the announcement dialog it created, if any.
+HWND Check() {
   UpdateCheckState state = ReadUpdateCheckState();
   TcpStream stream(g_abort);
   Bytes body;
   if (HttpGet(stream, RecordText(App().setupInfo.versionCheckUrl), body) != kHttpOk) {
     ShowStatus(kDownloadError);
-    return;
+    return nullptr;
   }
   const std::string text(VersionText(std::string_view(reinterpret_cast<const char*>(body.data()), body.size())));
   const std::optional<VersionNumbers> published = ParseVersionFile(text);
   if (!published) {
     ShowStatus(kFormatError);
-    return;
+    return nullptr;
   }
   HWND created = nullptr;
   Report(text, IsNewVersion(*published, App().version), state, created);
   RecordCheck(state, text, static_cast<std::int64_t>(std::time(nullptr)));
   WriteUpdateCheckState(state);
-  if (created != nullptr) RunDialogLoop(created);
+  return created;
 }
 
+// The check is over before an announcement waits for the user, so that "Check now!" need not
+// wait for that dialog to be closed.
 DWORD WINAPI CheckThread(LPVOID) {
-  Check();
+  HWND announcement = Check();
   g_busy.store(false);
+  if (announcement != nullptr) RunDialogLoop(announcement);
   return 0;
 }
 
@@ -112,8 +116,9 @@ void FillDialog(HWND dialog) {
 }
 
 void CloseUpdateDialog(HWND dialog, bool modal) {
-  g_abort.store(true);
-  g_dialog.store(nullptr);
+  // Only the dialog a running check reports to stops it; an older announcement just closes.
+  HWND registered = dialog;
+  if (g_dialog.compare_exchange_strong(registered, nullptr)) g_abort.store(true);
   if (modal) {
     EndDialog(dialog, IDCANCEL);
   } else {

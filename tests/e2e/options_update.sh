@@ -120,11 +120,21 @@ expect "checked again after a day" "$(requests)" 2
 close_options
 expect "time of the check stored" "$(( $(state_time) > $(date +%s) - 120 ))" 1
 
+# A day later again, with a different version behind a redirection: announced again.
+echo redirect >"$SERVER_DIR/mode"
+set_state "5.3.4" $(( $(date +%s) - 90000 ))
+opt_start
+drive find-title "$TITLE" 51031 30000 wait-text 51031 "New version available" 10000 expect-text 51030 "6.0.0" \
+  click 2 gone 5000
+close_options
+expect "redirection followed: two more requests" "$(requests)" 4
+expect "new text stored" "$(state_text)" "6.0.0"
+
 # Switched off: never contacted, however old the last check.
 set_state "5.3.4" -1
 opt_start
 drive find 1001 20000 sleep 1500
-expect "switched off: no request" "$(requests)" 2
+expect "switched off: no request" "$(requests)" 4
 
 # --- "Check now!" with every kind of answer ---------------------------------------------------
 drive find 1001 5000 click-async 1004 find 51006 10000 expect-check 51026 0
