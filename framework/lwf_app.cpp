@@ -14,6 +14,7 @@
 #include "core/crc32.h"
 #include "core/message_box_style.h"
 #include "core/text_compare.h"
+#include "config_transfer.h"
 #include "data_file_name.h"
 #include "data_path_wait.h"
 #include "framework_data_file.h"
@@ -24,6 +25,7 @@
 #include "phantom_window.h"
 #include "restart.h"
 #include "system_version.h"
+#include "update_check.h"
 #include "win_handle.h"
 
 namespace lwf {
@@ -166,15 +168,12 @@ unsigned WaitForDataFolders() {
   return FolderReady(App().sharedDataFolder) ? kLwfOk : kLwfNoDataFolder;
 }
 
+// A restore or reset asked for while the program ran replaces the data files before anything
+// reads them.
 void RunPendingRestore() {
   char archive[MAX_PATH];
-  const int written = std::snprintf(archive, sizeof archive, "%s\\%s.%s", App().dataFolder,
-                                    App().productName, "LarkwellConfig");
-  if (written <= 0 || static_cast<std::size_t>(written) >= sizeof archive) return;
-  if (GetFileAttributesA(archive) == INVALID_FILE_ATTRIBUTES) return;
-  // Without a restore implementation the archive stays for a program that can carry it out.
-  if (App().hooks.restorePendingArchive != nullptr && App().hooks.restorePendingArchive(archive)) {
-    DeleteFileA(archive);
+  if (PendingArchivePath(archive) && GetFileAttributesA(archive) != INVALID_FILE_ATTRIBUTES) {
+    ApplyPendingArchive(archive);
   }
 }
 
@@ -317,7 +316,7 @@ unsigned Start(const StartParameters& p) {
 
   if (HandOver(p.singleInstance)) return kLwfHandedOver;
   if (!CreatePhantomWindows()) return Report(kLwfWindowFailed);
-  if (app.hooks.automaticUpdateCheck != nullptr) app.hooks.automaticUpdateCheck();
+  AutomaticUpdateCheck();
   app.started = true;
   return kLwfOk;
 }
@@ -328,6 +327,7 @@ void SaveApplicationState() {
 }
 
 void Teardown() {
+  StopUpdateCheck();
   DestroyPhantomWindows();
   // A refused or handed-over start has no state of its own to keep.
   if (App().started && !App().secondary) SaveApplicationState();

@@ -43,14 +43,6 @@ struct LwfFonts {
   double dpiScale = 1.0;
 };
 
-// Hooks that later parts of the framework fill in: restoring a pending configuration archive at
-// start (returns true when the archive was restored and may be deleted) and the automatic update
-// check. Without a hook the start-up leaves the archive in place and checks nothing.
-struct LwfHooks {
-  bool (*restorePendingArchive)(const char* archivePath) = nullptr;
-  void (*automaticUpdateCheck)() = nullptr;
-};
-
 struct LwfApp {
   HINSTANCE instance = nullptr;
   DWORD processId = 0;
@@ -82,7 +74,6 @@ struct LwfApp {
   HWND tooltip = nullptr;
   std::vector<FrameworkWindow> windows;
   LwfStringTable strings;
-  LwfHooks hooks;
 };
 
 // The one application object.

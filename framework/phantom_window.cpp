@@ -6,6 +6,7 @@
 #include "lwf_app.h"
 #include "monitor_table.h"
 #include "restart.h"
+#include "update_check.h"
 #include "window_class.h"
 
 namespace lwf {
@@ -21,7 +22,7 @@ int g_hours = 0;
 void OnHour() {
   if (++g_hours < 24) return;
   g_hours = 0;
-  if (App().hooks.automaticUpdateCheck != nullptr) App().hooks.automaticUpdateCheck();
+  AutomaticUpdateCheck();
 }
 
 LRESULT CALLBACK PhantomProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

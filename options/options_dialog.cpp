@@ -21,6 +21,7 @@
 #include "options_persistence.h"
 #include "options_program.h"
 #include "options_strings.h"
+#include "product_info_dialog.h"
 #include "select_object_dialog.h"
 
 namespace quillo {
@@ -241,15 +242,6 @@ void PickProgramInto(HWND dialog, int editId, const char* format, char (&field)[
   ShowTextField(dialog, editId, field);
 }
 
-void ShowProductInformation(HWND dialog) {
-  const auto& app = lwf::App();
-  char product[MAX_PATH];
-  std::snprintf(product, sizeof product, lwf::Text(lwf::kTextProductInfo, 0), app.productName,
-                app.version[0], app.version[1], app.version[2]);
-  lwf::LwfMessageBox(dialog, nullptr, "%s\n%s\n%s", lwf::kMbIconInformation | lwf::kMbOk | lwf::kMbBoldFirstLine,
-                     0, product, lwf::Text(lwf::kTextProductInfo, 1), lwf::Text(lwf::kTextProductInfo, 2));
-}
-
 void ShowOptionsHelp() { lwf::ShowHelp(ManualName(), kOptionsHelpTopic); }
 
 void OnCommand(HWND dialog, int id) {
@@ -280,7 +272,7 @@ void OnCommand(HWND dialog, int id) {
       ShowOptionsHelp();
       break;
     case IDC_ABOUT:
-      ShowProductInformation(dialog);
+      lwf::ShowProductInformation(dialog);
       break;
     case IDC_RECENT_CLEAR:
       lwf::DeleteData(kRecentFile, true);

@@ -15,6 +15,15 @@ const StringEntry kFrameworkTextsEnglish[] = {
      {"Could not access the data path!\n%s\nPlease make sure that this path is accessible or "
       "choose a different data path during setup.",
       "Waiting for data folder...", "Quit %s"}},
+    {kTextConfigError,
+     {"Warning: your current configuration will be overwritten!\nDo you want to continue?",
+      "Configuration file error!", "Error restoring data!", "Wrong product!",
+      "Some file(s) could not be backed up!\nMaybe they are in use by the program."}},
+    {kTextConfigDone, {"Data restored successfully!", "Data backed up successfully!", "Data reset successfully!"}},
+    {kTextRestart, {"The program must be restarted to apply the changes.\nClick OK to restart the program now."}},
+    {kTextUpdate,
+     {"Update Check", "Checking...", "Version download error", "Version format error", "New version available",
+      "No update available", "Could not start update check"}},
     {kTextButtons, {"OK", "Cancel", "Apply", "Help", "Yes", "No"}},
     {kEndOfTable, {}},
 };

@@ -51,6 +51,10 @@ enum FrameworkText : std::uint16_t {
   kTextProductInfo = 0xF005,   // 0: product line, 1: maker, 2: web site
   kTextManual = 0xF007,        // 0: no viewer, 1: manual missing
   kTextDataPath = 0xF008,      // 0: not accessible, 1: waiting, 2: "Quit %s"
+  kTextConfigError = 0xF009,   // 0: overwrite warning, 1-4: backup and restore errors
+  kTextConfigDone = 0xF00A,    // 0: restored, 1: backed up, 2: reset
+  kTextRestart = 0xF00B,       // 0: restart question
+  kTextUpdate = 0xF00C,        // 0: dialog title, 1-6: update check states
   kTextButtons = 0xF200,       // 0 OK, 1 Cancel, 2 Apply, 3 Help, 4 Yes, 5 No
 };
 

@@ -21,9 +21,9 @@ else
   OPT_FAILURES=$((OPT_FAILURES + 1))
 fi
 
-drive find 1001 5000 click-async 1004 find 50102 10000 expect-text 50102 "Quillo v5.3.3"
+drive find 1001 5000 click-async 1004 find 51006 10000 expect-text 51002 "Quillo v5.3.3"
 shot options_about
-drive find 50102 5000 click 1
+drive find 51006 5000 click 1
 # The program pickers: the chosen file, quoted, with "%1" for the unknown-type command.
 program=$(winepath -w "$OPT_DIR/install/Quillo.exe" 2>/dev/null)
 drive find 1001 5000 click-async 1005 find-title Open 1 20000 sleep 500

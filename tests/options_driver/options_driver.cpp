@@ -78,7 +78,7 @@ class Driver {
     }
     if (c == "broadcast") return 2;
     if (c == "send") return 1;
-    if (c == "find-title" || c == "find-window" || c == "no-window") return 3;
+    if (c == "find-title" || c == "find-window" || c == "no-window" || c == "wait-text") return 3;
     if (c == "choose-menu-item") return 2;
     if (c == "find" || c == "expect-check" || c == "expect-enabled" || c == "settext" ||
         c == "expect-text" || c == "track" || c == "expect-count" || c == "expect-lines" ||
@@ -251,6 +251,15 @@ class Driver {
       SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
                           kSendTimeout, nullptr);
       return TextOf(control) == text || Fail("text not taken");
+    }
+    if (c == "wait-text") {
+      // For texts another thread of the program sets a while later.
+      std::string text;
+      for (int waited = 0; waited <= std::atoi(a[2]); waited += 100) {
+        if ((text = TextOf(control)) == Unescape(a[1])) return true;
+        Sleep(100);
+      }
+      return Fail("text is \"" + text + "\"");
     }
     if (c == "expect-text") {
       const std::string text = TextOf(control);
