@@ -33,8 +33,8 @@
 //                     registry view, where Setup writes it) with DATA as custom data folder
 //   explorer_host --remove-setup-info
 //   explorer_host --write-options FILE [NAME=VALUE...]  an options file: the defaults with the
-//                     named int32 fields or texts (startMenuFolder, alternateFileManager,
-//                     includeExtensions) changed
+//                     named int32 fields, 16-bit fields (toolTipSpeed, toolTipsEnabled) or
+//                     texts (startMenuFolder, alternateFileManager, includeExtensions) changed
 //
 // Paths are Windows paths or shell parsing names ("::{GUID}"). Output, one record per line,
 // key=value fields, texts quoted with \t, \" and \\ escaped:
@@ -48,6 +48,7 @@
 //   after-menu wndproc=restored|replaced animation=on|off   (after each shown menu)
 //   menu x=N y=N items=N           (dump: every visible popup menu, left to right)
 //   menuitem pos=N data=0x... submenu=yes|no break=yes|no text="..."
+//   tooltip x=N y=N w=N h=N visible=yes|no   (dump: every window of class "QuilloToolTipWnd")
 // SCRIPT: steps separated by ';': down, up, left, right, return, escape, key:VK, wait:MS,
 // move:X,Y, click:X,Y, rclick:X,Y, item:POS (point at an entry of the top menu), click_item:POS, cancel,
 // dump (list the visible popup menus), point:M,P, pclick:M,P and prclick:M,P (move to, click or
@@ -349,6 +350,13 @@ void DumpMenus() {
                   (item.fType & MFT_MENUBARBREAK) ? "yes" : "no", Quoted(text).c_str());
     }
   }
+  for (HWND tip = FindWindowExA(nullptr, nullptr, "QuilloToolTipWnd", nullptr); tip;
+       tip = FindWindowExA(nullptr, tip, "QuilloToolTipWnd", nullptr)) {
+    RECT rect;
+    GetWindowRect(tip, &rect);
+    std::printf("tooltip x=%ld y=%ld w=%ld h=%ld visible=%s\n", rect.left, rect.top,
+                rect.right - rect.left, rect.bottom - rect.top, IsWindowVisible(tip) ? "yes" : "no");
+  }
 }
 
 void RunStep(const std::string& step) {
@@ -622,6 +630,7 @@ constexpr OptionField kIntFields[] = {
     QUILLO_FIELD(sizeInfoStartDisabled), QUILLO_FIELD(sizeUnits),       QUILLO_FIELD(includeSuperHidden),
     QUILLO_FIELD(includeAllExtensions), QUILLO_FIELD(recentSorted),     QUILLO_FIELD(recentClearAtLogon),
     QUILLO_FIELD(dragDeleteEmptyFolder)};
+constexpr OptionField kShortFields[] = {QUILLO_FIELD(toolTipSpeed), QUILLO_FIELD(toolTipsEnabled)};
 #undef QUILLO_FIELD
 
 struct TextField {
@@ -648,6 +657,13 @@ bool SetOption(quillo::OptionsRecord& options, const std::string& assignment) {
   for (const OptionField& field : kIntFields) {
     if (name == field.name) {
       const std::int32_t number = static_cast<std::int32_t>(std::strtol(value.c_str(), nullptr, 0));
+      std::memcpy(bytes + field.offset, &number, sizeof number);
+      return true;
+    }
+  }
+  for (const OptionField& field : kShortFields) {
+    if (name == field.name) {
+      const std::uint16_t number = static_cast<std::uint16_t>(std::strtol(value.c_str(), nullptr, 0));
       std::memcpy(bytes + field.offset, &number, sizeof number);
       return true;
     }

@@ -39,8 +39,8 @@ host_remove_setup_info() {
 }
 
 # host_options FILE NAME=VALUE...: writes an "Options" file (Unix path) with the defaults and
-# the named int32 fields or texts (startMenuFolder, alternateFileManager, includeExtensions)
-# changed.
+# the named int32 fields, 16-bit fields (toolTipSpeed, toolTipsEnabled) or texts
+# (startMenuFolder, alternateFileManager, includeExtensions) changed.
 host_options() {
   local file=$1; shift
   host_run 32 --write-options "$(winepath -w "$file")" "$@" >/dev/null

@@ -1,5 +1,6 @@
 #include "scan_path.h"
 
+#include <cctype>
 #include <cstring>
 
 namespace quillo {
@@ -23,6 +24,12 @@ bool JoinScanPath(char* out, std::size_t size, const char* base, const char* nam
 
 bool DirectoryBase(char* out, std::size_t size, const char* path) {
   return JoinScanPath(out, size, path, EndsWithSeparator(path) ? "" : "\\");
+}
+
+bool IsAbsolutePath(const char* path) {
+  const bool drive = std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+                     path[2] == '\\';
+  return drive || (path[0] == '\\' && path[1] == '\\');
 }
 
 bool IsDotEntry(const char* name) {

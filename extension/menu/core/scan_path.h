@@ -18,6 +18,10 @@ bool JoinScanPath(char* out, std::size_t size, const char* base, const char* nam
 // out = path with a "\\" appended unless it ends with one; false when it does not fit.
 bool DirectoryBase(char* out, std::size_t size, const char* path);
 
+// A drive path ("C:\\...") or a network path ("\\\\server\\..."). A virtual item's name is
+// neither and must not be searched relative to the current directory.
+bool IsAbsolutePath(const char* path);
+
 // "." and "..", which every directory search returns.
 bool IsDotEntry(const char* name);
 

@@ -19,6 +19,9 @@ TEST(ScanPath, JoinsAndAddsTheSeparatorOnce) {
   EXPECT_FALSE(EndsWithSeparator(""));
   EXPECT_TRUE(IsDotEntry(".") && IsDotEntry(".."));
   EXPECT_FALSE(IsDotEntry("...") || IsDotEntry(".x"));
+  EXPECT_TRUE(IsAbsolutePath("C:\\") && IsAbsolutePath("z:\\a") && IsAbsolutePath("\\\\srv\\s"));
+  EXPECT_FALSE(IsAbsolutePath("Control Panel") || IsAbsolutePath("C:") || IsAbsolutePath("") ||
+               IsAbsolutePath("::{21EC2020-3AEA-1069-A2DD-08002B30309D}"));
 }
 
 TEST(ScanPath, APathThatDoesNotFitEndsTheBranch) {
