@@ -20,7 +20,7 @@ host_installed "$work"
 
 # expect_size NAME POSITION BYTES: the worker's total for the entry at that position.
 expect_size() {
-  grep -q "size position=$2 bytes=$3\$" "$QUILLO_ARTIFACTS/$1.trace" ||
+  tr -d '\r' <"$QUILLO_ARTIFACTS/$1.trace" | grep -q "size position=$2 bytes=$3\$" ||
     e2e_fail "$1: position $2 is not $3 bytes: $(grep -o 'size position=.*' "$QUILLO_ARTIFACTS/$1.trace" | tr '\n' ' ')"
 }
 
@@ -35,7 +35,7 @@ walk="down;right;wait:1500;dump;shot:%s;escape;escape;escape"
 for bits in 32 64; do
   e2e_check "register Quillo$bits" host_register $bits
   units=3; [ "$bits" = 64 ] && units=0
-  host_options "$work/data/Options.lcf" menuPosition=2 sizeInfoShown=1 sizeUnits=$units toolTipsEnabled=0
+  host_options "$work/data/Options.lcf" menuPosition=2 sizeInfoShown=1 sizeInfoStartDisabled=0 sizeUnits=$units toolTipsEnabled=0
   name=sizes$bits
   host_show $bits "$name" "$(printf "$walk" "$name")" --context "$winTree\\alpha"
   # Level 0: sub, sub2, big.bin, zero.txt, a separator, the parent folder.
@@ -57,7 +57,7 @@ for bits in 32 64; do
 done
 
 # Off, and on in the file but switched off at every start: nothing computed, nothing drawn.
-for setting in "sizeInfoShown=0" "sizeInfoShown=1 sizeInfoStartDisabled=1"; do
+for setting in "sizeInfoShown=0 sizeInfoStartDisabled=0" "sizeInfoShown=1 sizeInfoStartDisabled=1"; do
   host_options "$work/data/Options.lcf" menuPosition=2 toolTipsEnabled=0 $setting
   host_show 32 nosizes32 "$(printf "$walk" nosizes32)" --context "$winTree\\alpha"
   trace=$QUILLO_ARTIFACTS/nosizes32.trace

@@ -10,7 +10,7 @@ mkdir -p "$work/tree/alpha/beta/gamma"
 for i in $(seq 1 50); do echo "$i" >"$work/tree/alpha/beta/f$i.txt"; done
 echo y >"$work/tree/alpha/one.txt"
 host_installed "$work"
-host_options "$work/data/Options.lcf" menuPosition=2 sizeInfoShown=1 toolTipSpeed=2
+host_options "$work/data/Options.lcf" menuPosition=2 sizeInfoShown=1 sizeInfoStartDisabled=0 toolTipSpeed=2
 
 figure() { grep "^leak phase=$2 " "$1" | sed -E "s/.* $3=([0-9]+).*/\1/"; }
 
