@@ -18,11 +18,12 @@ host_installed "$work"
 host_options "$work/data/Options.lcf" menuPosition=2 toolTipSpeed=5
 for bits in 32 64; do
   e2e_check "register Quillo$bits" host_register $bits
-  # The hidden system attribute is set from inside Wine (a Unix file has none).
-  wine cmd /c attrib +h +s "$(e2e_winpath "$tree/alpha/sub/os.sys")" </dev/null >/dev/null 2>&1
+  # The hidden system attributes are set from inside Wine (a Unix file has none), one at a time
+  # (Wine's attrib takes one per call).
+  for flag in +h +s; do wine cmd /c attrib $flag "$(e2e_winpath "$tree/alpha/sub/os.sys")" </dev/null >/dev/null 2>&1; done
   name=tooltip$bits
   host_show $bits "$name" \
-    "point:0,2;wait:300;point:0,0;wait:900;point:1,0;wait:1500;dump;shot:tooltip-folder$bits;point:1,1;wait:1200;dump;shot:tooltip-file$bits;point:1,4;wait:1000;dump;escape-menus;escape;escape;escape;wait:600;dump" \
+    "point:0,2;wait:300;point:0,0;wait:900;point:1,0;rest:1500;dump;shot:tooltip-folder$bits;point:1,1;rest:1200;dump;shot:tooltip-file$bits;point:1,4;rest:1000;dump;escape-menus;escape;escape;escape;wait:600;dump" \
     --context "$winTree\\alpha"
   out=$QUILLO_ARTIFACTS/$name.txt
   trace=$(tr -d '\r' <"$QUILLO_ARTIFACTS/$name.trace")

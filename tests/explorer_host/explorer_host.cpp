@@ -50,6 +50,7 @@
 //   menuitem pos=N data=0x... submenu=yes|no break=yes|no text="..."
 //   tooltip x=N y=N w=N h=N visible=yes|no   (dump: every window of class "QuilloToolTipWnd")
 // SCRIPT: steps separated by ';': down, up, left, right, return, escape, key:VK, wait:MS,
+// rest:MS (wait with the pointer kept where the last move put it, as hover needs),
 // move:X,Y, click:X,Y, rclick:X,Y, item:POS (point at an entry of the top menu), click_item:POS, cancel,
 // dump (list the visible popup menus), point:M,P, pclick:M,P and prclick:M,P (move to, click or
 // right-click item P of the M-th visible popup menu from the left, 0 the host's menu),
@@ -278,13 +279,29 @@ const char* MenuMessageName(UINT message) {
   }
 }
 
+// Where the last move put the pointer (for rest:MS).
+POINT g_pointer{0, 0};
+
 void Input(DWORD flags, LONG x = 0, LONG y = 0) {
+  g_pointer = POINT{x, y};
   INPUT input{};
   input.type = INPUT_MOUSE;
   input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
   input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
   input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
   SendInput(1, &input, sizeof input);
+}
+
+// Waits with the pointer resting where the last move put it. Wine reads the X pointer back
+// into GetCursorPos once its own position is 100 ms old, and the X pointer stays where it was
+// (Wine does not warp it while a menu is up): repeating the move keeps the cursor in place, as
+// a real resting pointer is.
+void Rest(DWORD ms) {
+  constexpr DWORD kRepeatMs = 40;
+  for (DWORD rested = 0; rested < ms; rested += kRepeatMs) {
+    Input(0, g_pointer.x, g_pointer.y);
+    Sleep(kRepeatMs);
+  }
 }
 
 void Key(BYTE vk) {
@@ -403,6 +420,7 @@ void RunStep(const std::string& step) {
   std::sscanf(arg.c_str(), "%ld,%ld", &x, &y);
   if (verb == "key") Key(static_cast<BYTE>(std::strtol(arg.c_str(), nullptr, 0)));
   else if (verb == "wait") Sleep(static_cast<DWORD>(x));
+  else if (verb == "rest") Rest(static_cast<DWORD>(x));
   else if (verb == "move") Input(0, x, y);
   else if (verb == "click") Click(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
   else if (verb == "rclick") Click(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
