@@ -13,15 +13,12 @@ echo y >"$work/tree/alpha/beta/two.txt"
 host_installed "$work"
 host_options "$work/data/Options.lcf" menuPosition=2
 
-figure() { grep "^leak phase=$2 " "$1" | sed -E "s/.* $3=([0-9]+).*/\1/"; }
-
 for bits in 32 64; do
   e2e_check "register Quillo$bits" host_register $bits
   host_show $bits "cycles$bits" "down;right;wait:100;right;wait:100;cancel" \
     --rounds 200 --step-ms 20 --context "$(e2e_winpath "$work/tree/alpha")"
   out=$QUILLO_ARTIFACTS/cycles$bits.txt
   trace=$QUILLO_ARTIFACTS/cycles$bits.trace
-  grep '^leak' "$out"
   walked=$(grep -c 'open-level level=1 ' "$trace")
   echo "figures $bits: rounds=200 menus taken over=$(grep -c take-over "$trace") walked two levels=$walked"
   [ "$walked" -ge 20 ] || e2e_fail "$bits: too few walks to judge ($walked)"
@@ -29,10 +26,5 @@ for bits in 32 64; do
     e2e_fail "$bits: a menu was not torn down completely"
   [ "$(grep -c 'after-menu wndproc=restored' "$out")" = 200 ] || e2e_fail "$bits: window procedure not restored"
   [ "$(grep '^after-menu' "$out" | sort -u | wc -l)" = 1 ] || e2e_fail "$bits: menu animation setting changed"
-  [ "$(figure "$out" after menus_alive)" = 0 ] || e2e_fail "$bits: popups survive"
-  gdi=$(( $(figure "$out" after gdi) - $(figure "$out" warm gdi) ))
-  handles=$(( $(figure "$out" after handles) - $(figure "$out" warm handles) ))
-  echo "figures $bits: gdi growth after warm-up=$gdi handles growth=$handles private bytes growth=$(( $(figure "$out" after private_bytes) - $(figure "$out" warm private_bytes) ))"
-  [ "$gdi" -le 10 ] || e2e_fail "$bits: GDI objects grow ($gdi)"
-  [ "$handles" -le 2 ] || e2e_fail "$bits: handles grow ($handles)"
+  host_leak_check "$out" $bits
 done

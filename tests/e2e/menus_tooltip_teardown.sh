@@ -12,15 +12,12 @@ echo y >"$work/tree/alpha/one.txt"
 host_installed "$work"
 host_options "$work/data/Options.lcf" menuPosition=2 sizeInfoShown=1 sizeInfoStartDisabled=0 toolTipSpeed=2
 
-figure() { grep "^leak phase=$2 " "$1" | sed -E "s/.* $3=([0-9]+).*/\1/"; }
-
 for bits in 32 64; do
   e2e_check "register Quillo$bits" host_register $bits
   host_show $bits "tips$bits" "down;right;wait:500;cancel" \
     --rounds 60 --step-ms 20 --context "$(e2e_winpath "$work/tree/alpha")"
   out=$QUILLO_ARTIFACTS/tips$bits.txt
   trace=$QUILLO_ARTIFACTS/tips$bits.trace
-  grep '^leak' "$out"
   shown=$(grep -c 'tooltip shown' "$trace")
   counted=$(grep -c 'tooltip counts' "$trace")
   echo "figures $bits: rounds=60 tips shown=$shown counted=$counted hidden=$(grep -c 'tooltip hidden' "$trace") sizes=$(grep -c 'size position=' "$trace")"
@@ -28,10 +25,5 @@ for bits in 32 64; do
   [ "$shown" = "$(grep -c 'tooltip hidden' "$trace")" ] || e2e_fail "$bits: a tip was not hidden"
   [ "$(grep -c take-over "$trace")" = "$(grep -c 'teardown hooks=0 subclassed=0' "$trace")" ] ||
     e2e_fail "$bits: a menu was not torn down completely"
-  [ "$(figure "$out" after menus_alive)" = 0 ] || e2e_fail "$bits: popups survive"
-  gdi=$(( $(figure "$out" after gdi) - $(figure "$out" warm gdi) ))
-  handles=$(( $(figure "$out" after handles) - $(figure "$out" warm handles) ))
-  echo "figures $bits: gdi growth after warm-up=$gdi handles growth=$handles private bytes growth=$(( $(figure "$out" after private_bytes) - $(figure "$out" warm private_bytes) ))"
-  [ "$gdi" -le 10 ] || e2e_fail "$bits: GDI objects grow ($gdi)"
-  [ "$handles" -le 2 ] || e2e_fail "$bits: handles grow ($handles)"
+  host_leak_check "$out" $bits
 done

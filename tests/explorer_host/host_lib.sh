@@ -113,3 +113,22 @@ host_installation() {
   echo b > "$work/files/b.txt"
   files=$(e2e_winpath "$work/files")
 }
+
+# host_leak_figure OUT PHASE NAME: one figure of the stand-in's "leak phase=..." lines.
+host_leak_figure() {
+  grep "^leak phase=$2 " "$1" | sed -E "s/.* $3=([0-9]+).*/\1/"
+}
+
+# host_leak_check OUT BITS: the leak figures of a --rounds run (OUT: the stand-in's output),
+# printed and judged: no popup survives, GDI objects and kernel handles stay flat after the
+# warm-up round (private bytes are printed only: Wine's heap grows by itself).
+host_leak_check() {
+  local out=$1 bits=$2 gdi handles
+  grep '^leak' "$out"
+  [ "$(host_leak_figure "$out" after menus_alive)" = 0 ] || e2e_fail "$bits: popups survive"
+  gdi=$(( $(host_leak_figure "$out" after gdi) - $(host_leak_figure "$out" warm gdi) ))
+  handles=$(( $(host_leak_figure "$out" after handles) - $(host_leak_figure "$out" warm handles) ))
+  echo "figures $bits: gdi growth after warm-up=$gdi handles growth=$handles private bytes growth=$(( $(host_leak_figure "$out" after private_bytes) - $(host_leak_figure "$out" warm private_bytes) ))"
+  [ "$gdi" -le 10 ] || e2e_fail "$bits: GDI objects grow ($gdi)"
+  [ "$handles" -le 2 ] || e2e_fail "$bits: handles grow ($handles)"
+}
