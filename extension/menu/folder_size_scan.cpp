@@ -13,6 +13,10 @@ void AddToTotal(const SizeScan& scan, std::uint64_t bytes) {
   std::atomic_ref<std::uint64_t>(*scan.total).fetch_add(bytes, std::memory_order_relaxed);
 }
 
+void SetTotal(const SizeScan& scan, std::uint64_t bytes) {
+  std::atomic_ref<std::uint64_t>(*scan.total).store(bytes, std::memory_order_relaxed);
+}
+
 bool StopRequested(const SizeScan& scan) {
   return scan.stops[0]->load(std::memory_order_relaxed) != 0 ||
          scan.stops[1]->load(std::memory_order_relaxed) != 0;
@@ -31,6 +35,14 @@ void CountProgress(const SizeScan& scan) {
 
 std::uint64_t LoadEntrySize(MenuEntry& entry) {
   return std::atomic_ref<std::uint64_t>(entry.size).load(std::memory_order_relaxed);
+}
+
+std::uint64_t ScanEntrySize(const char* path, const SizeScan& scan) {
+  SetTotal(scan, 0);
+  FolderSizeScan(path, scan, false);
+  const std::uint64_t total = std::atomic_ref<std::uint64_t>(*scan.total).load(std::memory_order_relaxed);
+  if (StopRequested(scan)) SetTotal(scan, kSizeNotComputed);
+  return total;
 }
 
 void FolderSizeScan(const char* path, const SizeScan& scan, bool nested) {

@@ -45,7 +45,7 @@ void ChildrenPass(MenuLevel& level) {
 
 // Computes the size of every shown shell item whose size is not known yet (a cached listing
 // keeps the sizes of earlier menus). The size is zeroed before the scan so the column shows the
-// growing total; a stopped scan leaves its partial total.
+// growing total.
 void SizesPass(MenuLevel& level) {
   Microsoft::WRL::ComPtr<IShellFolder> desktop;
   if (FAILED(SHGetDesktopFolder(&desktop))) return;
@@ -58,20 +58,21 @@ void SizesPass(MenuLevel& level) {
     if (entry.name < 0 || entry.idList == nullptr || LoadEntrySize(entry) != kSizeNotComputed) {
       continue;
     }
-    std::atomic_ref<std::uint64_t>(entry.size).store(0, std::memory_order_relaxed);
     char path[kPathSize];
     if (GetDisplayName(desktop.Get(), entry.idList, path, sizeof path, SHGDN_FORPARSING) !=
             kNameObtained ||
         !IsAbsolutePath(path)) {
+      std::atomic_ref<std::uint64_t>(entry.size).store(0, std::memory_order_relaxed);
       continue;  // a virtual item: no size
     }
     SizeScan scan = base;
     scan.total = &entry.size;
     scan.position = item->position;
-    FolderSizeScan(path, scan, false);
+    const std::uint64_t total = ScanEntrySize(path, scan);
+    const bool stopped = LoadEntrySize(entry) == kSizeNotComputed;
     RedrawEntry(level, item->position);
-    MenuTrace("size position=%d bytes=%llu", item->position,
-              static_cast<unsigned long long>(LoadEntrySize(entry)));
+    MenuTrace("size position=%d bytes=%llu%s path=%s", item->position,
+              static_cast<unsigned long long>(total), stopped ? " stopped" : "", path);
   }
 }
 

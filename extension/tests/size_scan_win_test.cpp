@@ -68,9 +68,11 @@ struct Scan {
   std::atomic<std::uint8_t> abort{0};
   MenuLevel level;  // no window: nothing is repainted
 
+  SizeScan For() { return SizeScan{&total, {&cancel, &abort}, &level, 0}; }
+
   std::uint64_t Run(const std::string& path) {
     total = 0;
-    FolderSizeScan(path.c_str(), SizeScan{&total, {&cancel, &abort}, &level, 0}, false);
+    FolderSizeScan(path.c_str(), For(), false);
     return total;
   }
 };
@@ -108,7 +110,7 @@ TEST(FolderSizeScan, AddsToTheTotalItIsGiven) {
   FillSample(tree);
   Scan scan;
   scan.total = 5;
-  FolderSizeScan(tree.Path("a.bin").c_str(), SizeScan{&scan.total, {&scan.cancel, &scan.abort}, &scan.level, 0}, false);
+  FolderSizeScan(tree.Path("a.bin").c_str(), scan.For(), false);
   EXPECT_EQ(scan.total, 1005u);
 }
 
@@ -121,6 +123,12 @@ TEST(FolderSizeScan, EitherStopFlagEndsTheScan) {
   scan.cancel = 0;
   scan.abort = 1;
   EXPECT_EQ(scan.Run(tree.root()), 0u);
+  // An entry whose scan was stopped is left to be computed anew.
+  EXPECT_EQ(ScanEntrySize(tree.root().c_str(), scan.For()), 0u);
+  EXPECT_EQ(scan.total, kSizeNotComputed);
+  scan.abort = 0;
+  EXPECT_EQ(ScanEntrySize(tree.root().c_str(), scan.For()), 6570u);
+  EXPECT_EQ(scan.total, 6570u);
 }
 
 TEST(FolderSizeScan, StopsPromptlyInALargeTree) {
@@ -145,10 +153,11 @@ TEST(FolderSizeScan, StopsPromptlyInALargeTree) {
     stoppedAt = std::chrono::steady_clock::now();
     scan.abort = 1;
   });
-  const std::uint64_t partial = scan.Run(tree.root());
+  const std::uint64_t partial = ScanEntrySize(tree.root().c_str(), scan.For());
   const auto returnedAt = std::chrono::steady_clock::now();
   stopper.join();
   EXPECT_LT(partial, std::uint64_t{kFolders} * kFiles * 10);
+  EXPECT_EQ(scan.total, kSizeNotComputed);
   EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(returnedAt - stoppedAt).count(), 100);
 }
 

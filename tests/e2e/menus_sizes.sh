@@ -20,7 +20,7 @@ host_installed "$work"
 
 # expect_size NAME POSITION BYTES: the worker's total for the entry at that position.
 expect_size() {
-  tr -d '\r' <"$QUILLO_ARTIFACTS/$1.trace" | grep -q "size position=$2 bytes=$3\$" ||
+  tr -d '\r' <"$QUILLO_ARTIFACTS/$1.trace" | grep -q "size position=$2 bytes=$3 path=" ||
     e2e_fail "$1: position $2 is not $3 bytes: $(grep -o 'size position=.*' "$QUILLO_ARTIFACTS/$1.trace" | tr '\n' ' ')"
 }
 
@@ -65,3 +65,4 @@ for setting in "sizeInfoShown=0 sizeInfoStartDisabled=0" "sizeInfoShown=1 sizeIn
   grep -Eq 'size position=|draw-size' "$trace" && e2e_fail "$setting: sizes were computed or drawn"
   echo "ok: no sizes with $setting"
 done
+
