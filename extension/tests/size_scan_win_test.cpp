@@ -1,7 +1,9 @@
 // The walks behind the size column and the tool tip's counts on real folder trees: nested
 // folders, hidden and system files, files named directly, missing paths, and stop requests
-// that end a long walk promptly with a partial total.
+// that end a long walk promptly with a partial total; the tool tip's count thread on a folder
+// and on a virtual container.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -11,9 +13,11 @@
 #include <string>
 #include <thread>
 
+#include "extension_state.h"
 #include "menu/count_thread.h"
 #include "menu/core/scan_path.h"
 #include "menu/folder_size_scan.h"
+#include "shell_item.h"
 
 namespace quillo {
 namespace {
@@ -233,6 +237,51 @@ TEST(CountFolder, EndsWhenTheTipIsGone) {
   const FolderCounts c = count.Run(tree.root(), true);
   EXPECT_EQ(c.files[0] + c.folders[0] + c.files[1], 0);
   EXPECT_EQ(count.results.countersReady.load(), 0);
+}
+
+// Runs a count thread for the item and waits until it has ended.
+struct CountThreadRun {
+  std::atomic<HWND> window{reinterpret_cast<HWND>(1)};
+  CountResults results;
+
+  bool Run(LPITEMIDLIST item, const std::string& path, std::uint32_t attributes) {
+    if (!State().Allocator.Ready() && !State().Allocator.Acquire()) return false;
+    auto* job = new CountJob{};
+    std::snprintf(job->path, sizeof job->path, "%s", path.c_str());
+    job->item = OwnedIdList(ListAllocator(), item);
+    job->attributes = attributes;
+    job->includeAllExtensions = true;
+    job->window = &window;
+    job->results = &results;
+    if (!StartCountThread(job)) return false;
+    for (int waited = 0; waited < 500 && results.countBusy.load() != 0; ++waited) Sleep(20);
+    return results.countBusy.load() == 0;
+  }
+};
+
+TEST(CountThread, CountsAFolderAndEnds) {
+  Tree tree;
+  FillSample(tree);
+  CountThreadRun run;
+  ASSERT_TRUE(run.Run(nullptr, tree.root(), SFGAO_FOLDER | SFGAO_FILESYSTEM));
+  EXPECT_EQ(run.results.countersReady.load(), 1);
+  EXPECT_EQ(run.results.objects.load(), -1);
+  const FolderCounts counts = run.results.Snapshot();
+  EXPECT_EQ(counts.files[0], 2);
+  EXPECT_EQ(counts.sizes[0] + counts.sizes[1], 6570u);
+}
+
+TEST(CountThread, CountsTheObjectsOfAVirtualFolder) {
+  ASSERT_TRUE(State().Allocator.Ready() || State().Allocator.Acquire());
+  LPITEMIDLIST drives = nullptr;
+  ASSERT_TRUE(SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &drives)));
+  CountThreadRun run;
+  ASSERT_TRUE(run.Run(drives, "", SFGAO_FOLDER));
+  EXPECT_EQ(run.results.countersReady.load(), 1);
+  EXPECT_GE(run.results.objects.load(), 2);  // at least the prefix's C: and Z:
+  ToolTipLines lines;
+  SetObjectCountLines(lines, run.results.objects.load());
+  EXPECT_NE(std::string(lines[3]).find(" Objects"), std::string::npos);
 }
 
 }  // namespace
