@@ -228,11 +228,6 @@ void ReleaseToolTipClass() {
   tip.pen.reset();
 }
 
-HWND ToolTipWindow() {
-  HWND window = Tip().window.load(std::memory_order_acquire);
-  return IsWindowHandle(window) ? window : nullptr;
-}
-
 void HoverTimerTick() {
   ExtensionState& state = State();
   if (!state.OwnMenuActive) return;

@@ -27,7 +27,4 @@ void ShowToolTip(const MenuEntry& entry);
 // Destroys the tip window and frees the item it described; nothing when there is none.
 void HideToolTip();
 
-// The tip window while one is shown (tests, traces).
-HWND ToolTipWindow();
-
 }  // namespace quillo

@@ -2,7 +2,8 @@
 # shows a "QuilloToolTipWnd" window near the pointer with its name, the folder it is in, its type
 # and the running counts of the count thread (hidden files counted, hidden system files counted
 # apart); moving on to a file shows its size; the window goes when the menus close. Special
-# entries get no tip. Screenshots: tooltip-folder32.png, tooltip-file32.png and the 64-bit ones.
+# entries get no tip, and with tool tips off there are none. Screenshots: tooltip-folder32.png,
+# tooltip-file32.png and the 64-bit ones.
 source "$QUILLO_ROOT/tests/e2e/lib.sh"
 source "$QUILLO_ROOT/tests/explorer_host/host_lib.sh"
 
@@ -46,3 +47,12 @@ for bits in 32 64; do
   grep -q 'teardown' <<<"$trace" || e2e_fail "$name: no teardown"
   echo "ok: $name"
 done
+
+# With tool tips off, resting on an entry shows none.
+host_options "$work/data/Options.lcf" menuPosition=2 toolTipSpeed=5 toolTipsEnabled=0
+host_show 32 notips32 "point:0,2;wait:300;point:0,0;wait:900;point:1,1;rest:1200;dump;escape-menus;escape;escape" \
+  --context "$winTree\\alpha"
+grep -q 'fill level=0 ' "$QUILLO_ARTIFACTS/notips32.trace" || e2e_fail "notips32: the menu was not shown"
+grep -q ' tooltip ' "$QUILLO_ARTIFACTS/notips32.trace" && e2e_fail "notips32: a tip with tool tips off"
+grep -q '^tooltip ' "$QUILLO_ARTIFACTS/notips32.txt" && e2e_fail "notips32: a tip window with tool tips off"
+echo "ok: no tips when they are off"
