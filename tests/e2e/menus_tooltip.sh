@@ -24,7 +24,7 @@ for bits in 32 64; do
   for flag in +h +s; do wine cmd /c attrib $flag "$(e2e_winpath "$tree/alpha/sub/os.sys")" </dev/null >/dev/null 2>&1; done
   name=tooltip$bits
   host_show $bits "$name" \
-    "point:0,2;wait:300;point:0,0;wait:900;point:1,0;rest:1500;dump;shot:tooltip-folder$bits;point:1,1;rest:1200;dump;shot:tooltip-file$bits;point:1,4;rest:1000;dump;escape-menus;escape;escape;escape;wait:600;dump" \
+    "point:0,2;wait:300;point:0,0;rest:900;point:1,0;rest:1500;dump;shot:tooltip-folder$bits;point:1,1;rest:1200;dump;shot:tooltip-file$bits;point:1,4;rest:1000;dump;escape-menus;escape;escape;escape;wait:600;dump" \
     --context "$winTree\\alpha"
   out=$QUILLO_ARTIFACTS/$name.txt
   trace=$(tr -d '\r' <"$QUILLO_ARTIFACTS/$name.trace")
@@ -50,7 +50,7 @@ done
 
 # With tool tips off, resting on an entry shows none.
 host_options "$work/data/Options.lcf" menuPosition=2 toolTipSpeed=5 toolTipsEnabled=0
-host_show 32 notips32 "point:0,2;wait:300;point:0,0;wait:900;point:1,1;rest:1200;dump;escape-menus;escape;escape" \
+host_show 32 notips32 "point:0,2;wait:300;point:0,0;rest:900;point:1,1;rest:1200;dump;escape-menus;escape;escape" \
   --context "$winTree\\alpha"
 grep -q 'fill level=0 ' "$QUILLO_ARTIFACTS/notips32.trace" || e2e_fail "notips32: the menu was not shown"
 grep -q ' tooltip ' "$QUILLO_ARTIFACTS/notips32.trace" && e2e_fail "notips32: a tip with tool tips off"
