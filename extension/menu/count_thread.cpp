@@ -50,7 +50,9 @@ void CountObjects(CountJob& job) {
 DWORD WINAPI CountThread(void* parameter) {
   CountJob* job = static_cast<CountJob*>(parameter);
   const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED | COINIT_SPEED_OVER_MEMORY);
-  if (job->attributes & SFGAO_FILESYSTEM) {
+  // A file-system folder is counted through its path; one without a drive or network path
+  // (never searched relative to the current directory) is counted as a container.
+  if ((job->attributes & SFGAO_FILESYSTEM) && IsAbsolutePath(job->path)) {
     FolderCount count{job->window, job->results, job->includeAllExtensions, {}};
     CountFolder(job->path, 0, count);
   } else {

@@ -6,9 +6,9 @@
 
 #include "extension_state.h"
 #include "folder_size_scan.h"
-#include "menu/core/size_format.h"
 #include "menu/core/entry_drawing.h"
 #include "menu/core/entry_kind.h"
+#include "menu/core/size_format.h"
 #include "menu/core/sub_open_area.h"
 #include "menu_level.h"
 #include "menu_trace.h"

@@ -48,7 +48,7 @@ char* GroupDigits(std::uint64_t value, char* buffer, std::size_t capacity) {
 }
 
 void FormatFraction(double value, char (&buffer)[kFractionSize]) {
-  // A finite double below 2^64 prints in at most 20 digits, the point and six decimals.
+  // Any finite double prints in at most 309 digits, the point and six decimals.
   char printed[352];
   std::snprintf(printed, sizeof printed, "%f", value);
   printed[4] = '\0';
