@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "menu/tool_tip_window.h"
+
 namespace quillo {
 
 // Built in static storage and never destroyed: at process exit nothing of it may run, and an
@@ -21,6 +23,7 @@ void ReleaseProcessResources(ExtensionState& state) {
   state.CallWndProcHook.reset();
   state.MouseHook.reset();
   state.KeyboardHook.reset();
+  ReleaseToolTipClass();
   state.TargetIdList.reset();
   state.DroppedNames.reset();
   state.DesktopFolder.Reset();

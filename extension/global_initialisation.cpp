@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "data_file.h"
+#include "menu/tool_tip_window.h"
 #include "model_binding.h"
 #include "setup_info.h"
 #include "shell_item.h"
@@ -132,6 +133,7 @@ bool RunGlobalInitialisation(ExtensionState& state) {
   CreateFonts(state);
   GetSystemImageList(state);
   RegisterMessages(state);
+  RegisterToolTipClass(state.ModuleInstance);
   if (!AcquireShellObjects(state)) {
     // Without the shell allocator and desktop folder no item can be named; stay out.
     state.Installed = false;

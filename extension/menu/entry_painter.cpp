@@ -5,10 +5,13 @@
 #include <cstring>
 
 #include "extension_state.h"
+#include "folder_size_scan.h"
 #include "menu/core/entry_drawing.h"
 #include "menu/core/entry_kind.h"
+#include "menu/core/size_format.h"
 #include "menu/core/sub_open_area.h"
 #include "menu_level.h"
+#include "menu_trace.h"
 
 namespace quillo {
 namespace {
@@ -70,7 +73,15 @@ void DrawIcon(HDC dc, const IconDrawing& icon, const MenuMetrics& metrics) {
                    metrics.IconHeight, CLR_NONE, CLR_NONE, style);
 }
 
-void Paint(HDC dc, const EntryDrawing& d, const char* text) {
+// The size column's text: "..." until the worker starts on the entry, then its growing total.
+void DrawSize(HDC dc, Point at, const char* name, MenuEntry& entry, int sizeUnits) {
+  char text[kPathSize];
+  FormatSizeColumn(LoadEntrySize(entry), sizeUnits, text, sizeof text);
+  DrawTextAt(dc, at, text);
+  MenuTrace("draw-size name=%s text=%s", name, text);
+}
+
+void Paint(HDC dc, const EntryDrawing& d, const char* text, MenuEntry& entry) {
   const ExtensionState& state = State();
   const ActiveColors& colors = state.Colors;
   const int s = d.selected ? 1 : 0;
@@ -96,7 +107,10 @@ void Paint(HDC dc, const EntryDrawing& d, const char* text) {
   DrawTextAt(dc, *d.text, text);
   SetTextAlign(dc, TA_RIGHT | TA_TOP);
   if (d.questionMark) DrawTextAt(dc, *d.questionMark, "?");
-  // The size column's text (d.sizeText) follows with the size scans; its column is painted.
+  if (d.sizeText) {
+    SetTextColor(dc, colors[kSizeTextUnselected + s]);
+    DrawSize(dc, *d.sizeText, text, entry, state.Options.sizeUnits);
+  }
   SetTextAlign(dc, TA_LEFT | TA_TOP);
   DrawIcon(dc, d.icon, state.Metrics);
 }
@@ -155,7 +169,7 @@ void DrawOwnEntry(const DRAWITEMSTRUCT& draw) {
   SetBkMode(draw.hDC, TRANSPARENT);
   SetTextAlign(draw.hDC, TA_LEFT | TA_TOP);
   if (state.MenuFont) SelectObject(draw.hDC, state.MenuFont.get());
-  Paint(draw.hDC, plan, resolved.text);
+  Paint(draw.hDC, plan, resolved.text, entry);
   RestoreDC(draw.hDC, savedDC);
 }
 

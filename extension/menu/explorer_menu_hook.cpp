@@ -12,6 +12,7 @@
 #include "menu_trace.h"
 #include "menu_session.h"
 #include "model_binding.h"
+#include "tool_tip_window.h"
 #include "view_option.h"
 
 namespace quillo {
@@ -141,7 +142,9 @@ bool OnMenuKey(WPARAM virtualKey, LPARAM keyFlags) {
     case 'P': ToggleViewOption(ViewOption::kProtected); return true;
     case 'S': ToggleViewOption(ViewOption::kSizes); return true;
     case 'U': ToggleViewOption(ViewOption::kUnits); return true;
-    default: return false;  // the menu loop moves the highlight, opens and closes submenus
+    default:  // the menu loop moves the highlight, opens and closes submenus
+      HideToolTip();
+      return false;
   }
 }
 

@@ -6,6 +6,7 @@
 #include "menu_level.h"
 #include "menu_trace.h"
 #include "menu_window.h"
+#include "tool_tip_window.h"
 
 namespace quillo {
 namespace {
@@ -54,6 +55,7 @@ void MenuTeardown() {
   ExtensionState& state = State();
   SessionState& session = Session();
   HWND window = state.MenuOwnerWindow;
+  HideToolTip();
   KillTimer(window, kHoverTimerId);
   state.HighlightedItemId = kNoItemId;
   RemoveMenuHooks(state);

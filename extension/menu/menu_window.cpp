@@ -8,9 +8,9 @@
 #include "menu/core/highlight.h"
 #include "menu_level.h"
 #include "menu_trace.h"
-#include "menu_trace.h"
 #include "menu_session.h"
 #include "model_binding.h"
+#include "tool_tip_window.h"
 
 #include <cstring>
 
@@ -92,6 +92,10 @@ void TrackHighlight(WPARAM wParam, LPARAM lParam) {
   const auto menu = reinterpret_cast<HMENU>(lParam);
   const UINT flags = HIWORD(wParam);
   if (state.InvocationMode > 0) ShowCursorFor(state.BusyCursorCount);
+  if (state.Options.toolTipsEnabled) {
+    HideToolTip();
+    state.HoverTicks = 0;
+  }
   if (MenuLoopClosing(menu == nullptr, flags)) {
     MenuTeardown();
     return;
@@ -134,6 +138,7 @@ void TrackHighlight(WPARAM wParam, LPARAM lParam) {
 // when nothing is highlighted.
 void RightButton() {
   ExtensionState& state = State();
+  HideToolTip();
   const ItemId highlighted = state.HighlightedItemId;
   if (highlighted == kNoItemId) {
     ActivateHighlighted();
@@ -195,7 +200,7 @@ LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
     case WM_TIMER:
       if (wParam == kHoverTimerId) {
-        ++state.HoverTicks;
+        HoverTimerTick();
         return 0;
       }
       break;

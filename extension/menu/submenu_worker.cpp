@@ -4,7 +4,10 @@
 
 #include "extension_state.h"
 #include "folder_enumeration.h"
+#include "folder_size_scan.h"
+#include "menu/core/scan_path.h"
 #include "menu_trace.h"
+#include "shell_item.h"
 
 namespace quillo {
 namespace {
@@ -40,12 +43,45 @@ void ChildrenPass(MenuLevel& level) {
   }
 }
 
+// Computes the size of every shown shell item whose size is not known yet (a cached listing
+// keeps the sizes of earlier menus). The size is zeroed before the scan so the column shows the
+// growing total.
+void SizesPass(MenuLevel& level) {
+  Microsoft::WRL::ComPtr<IShellFolder> desktop;
+  if (FAILED(SHGetDesktopFolder(&desktop))) return;
+  const LevelLayoutInput layout = LevelLayout(level);
+  const SizeScan base{nullptr, {&level.listing->cancel, &level.workerAbort}, &level, 0};
+  for (int j = 0; !Stopped(level); ++j) {
+    const std::optional<LevelItem> item = LevelItemAt(layout, j);
+    if (!item) break;
+    MenuEntry& entry = level.listing->entries[static_cast<std::size_t>(item->entryIndex)];
+    if (entry.name < 0 || entry.idList == nullptr || LoadEntrySize(entry) != kSizeNotComputed) {
+      continue;
+    }
+    char path[kPathSize];
+    if (GetDisplayName(desktop.Get(), entry.idList, path, sizeof path, SHGDN_FORPARSING) !=
+            kNameObtained ||
+        !IsAbsolutePath(path)) {
+      std::atomic_ref<std::uint64_t>(entry.size).store(0, std::memory_order_relaxed);
+      continue;  // a virtual item: no size
+    }
+    SizeScan scan = base;
+    scan.total = &entry.size;
+    scan.position = item->position;
+    const std::uint64_t total = ScanEntrySize(path, scan);
+    const bool stopped = LoadEntrySize(entry) == kSizeNotComputed;
+    RedrawEntry(level, item->position);
+    MenuTrace("size position=%d bytes=%llu%s path=%s", item->position,
+              static_cast<unsigned long long>(total), stopped ? " stopped" : "", path);
+  }
+}
+
 DWORD WINAPI SubmenuWorker(void* parameter) {
   auto& level = *static_cast<MenuLevel*>(parameter);
   const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED | COINIT_SPEED_OVER_MEMORY);
   FolderListing* listing = level.listing;
   if (listing != nullptr) ChildrenPass(level);
-  // The sizes pass of the size column joins here, walking the same items under the same stops.
+  if (listing != nullptr && level.showSizes) SizesPass(level);
   if (listing != nullptr) listing->users.fetch_sub(1, std::memory_order_acq_rel);
   PostMessageA(State().MenuOwnerWindow, State().CursorMsg, 0, 0);
   if (SUCCEEDED(com)) CoUninitialize();

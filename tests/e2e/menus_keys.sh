@@ -52,7 +52,7 @@ option=0 hidden=1 protected=0 sizes=0 units=1"
   [ "$(field 0) $(field $((0x978))) $(field $((0x96C))) $(field $((0x974)))" = "1 0 0 1" ] ||
     e2e_fail "$bits: options file holds hidden/protected/sizes/units $(field 0) $(field $((0x978))) $(field $((0x96C))) $(field $((0x974)))"
   # The arrow key after the toggles still reached the menu.
-  tr -d '\r' <"$trace" | tail -5 | grep -q 'highlight item=0x0000[0-9a-f]* position=1 ' || e2e_fail "$bits: Down did not move the highlight"
+  tr -d '\r' <"$trace" | grep ' highlight ' | tail -1 | grep -q 'highlight item=0x0000[0-9a-f]* position=1 ' || e2e_fail "$bits: Down did not move the highlight"
 
   reset_options
   host_show $bits "copy$bits" \

@@ -1,6 +1,6 @@
 # Teardown leaves nothing behind, with both DLLs: 200 rounds of right-click, walk two levels
-# deep and close in one stand-in process. GDI objects and kernel handles stay flat, no popup
-# handed out survives, the window procedure of the menu's owner is restored after every menu,
+# deep and close in one stand-in process. GDI objects, kernel handles, threads and private
+# bytes stay flat, no popup handed out survives, the window procedure of the menu's owner is restored after every menu,
 # the menu animation setting is the same after every menu, and every teardown leaves no hook
 # installed and the window no longer subclassed. Each walk waits for the level it opened, so
 # every round walks. No thread outlives its menu. The figures are printed.
@@ -14,15 +14,12 @@ echo y >"$work/tree/alpha/beta/two.txt"
 host_installed "$work"
 host_options "$work/data/Options.lcf" menuPosition=2
 
-figure() { grep "^leak phase=$2 " "$1" | sed -E "s/.* $3=([0-9]+).*/\1/"; }
-
 for bits in 32 64; do
   e2e_check "register Quillo$bits" host_register $bits
   host_show $bits "cycles$bits" "down;right;await:2;right;await:3;cancel" \
     --rounds 200 --step-ms 20 --context "$(e2e_winpath "$work/tree/alpha")"
   out=$QUILLO_ARTIFACTS/cycles$bits.txt
   trace=$QUILLO_ARTIFACTS/cycles$bits.trace
-  grep '^leak' "$out"
   walked=$(grep -c 'open-level level=1 ' "$trace")
   echo "figures $bits: rounds=200 menus taken over=$(grep -c take-over "$trace") walked two levels=$walked"
   [ "$walked" = 200 ] || e2e_fail "$bits: only $walked of 200 rounds walked two levels"
@@ -30,16 +27,5 @@ for bits in 32 64; do
     e2e_fail "$bits: a menu was not torn down completely"
   [ "$(grep -c 'after-menu wndproc=restored' "$out")" = 200 ] || e2e_fail "$bits: window procedure not restored"
   [ "$(grep '^after-menu' "$out" | sort -u | wc -l)" = 1 ] || e2e_fail "$bits: menu animation setting changed"
-  [ "$(figure "$out" after menus_alive)" = 0 ] || e2e_fail "$bits: popups survive"
-  gdi=$(( $(figure "$out" after gdi) - $(figure "$out" warm gdi) ))
-  handles=$(( $(figure "$out" after handles) - $(figure "$out" warm handles) ))
-  threads=$(( $(figure "$out" after threads) - $(figure "$out" warm threads) ))
-  bytes=$(( $(figure "$out" after private_bytes) - $(figure "$out" warm private_bytes) ))
-  echo "figures $bits: growth after warm-up: gdi=$gdi handles=$handles threads=$threads private bytes=$bytes"
-  [ "$gdi" -le 2 ] || e2e_fail "$bits: GDI objects grow ($gdi)"
-  [ "$handles" -le 2 ] || e2e_fail "$bits: handles grow ($handles)"
-  [ "$threads" -le 1 ] || e2e_fail "$bits: threads outlive their menus ($threads)"
-  # 512 KiB: two rounds' worth of the calibration's 1000 leaked blocks; 2.6 KB lost per round
-  # would cross it.
-  [ "$bytes" -le 524288 ] || e2e_fail "$bits: private bytes grow ($bytes)"
+  host_leak_check "$out" $bits
 done

@@ -35,8 +35,8 @@
 //                     registry view, where Setup writes it) with DATA as custom data folder
 //   explorer_host --remove-setup-info
 //   explorer_host --write-options FILE [NAME=VALUE...]  an options file: the defaults with the
-//                     named int32 fields or texts (startMenuFolder, alternateFileManager,
-//                     includeExtensions) changed
+//                     named int32 fields, 16-bit fields (toolTipSpeed, toolTipsEnabled) or
+//                     texts (startMenuFolder, alternateFileManager, includeExtensions) changed
 //
 // Paths are Windows paths or shell parsing names ("::{GUID}"). Output, one record per line,
 // key=value fields, texts quoted with \t, \" and \\ escaped:
@@ -51,7 +51,9 @@
 //   after-menu wndproc=restored|replaced animation=on|off   (after each shown menu)
 //   menu x=N y=N items=N           (dump: every visible popup menu, left to right)
 //   menuitem pos=N data=0x... submenu=yes|no break=yes|no text="..."
+//   tooltip x=N y=N w=N h=N visible=yes|no   (dump: every window of class "QuilloToolTipWnd")
 // SCRIPT: steps separated by ';': down, up, left, right, return, escape, key:VK, wait:MS,
+// rest:MS (wait with the pointer kept where the last move put it, as hover needs),
 // move:X,Y, click:X,Y, rclick:X,Y, item:POS (point at an entry of the top menu), click_item:POS, cancel,
 // dump (list the visible popup menus), nested-query and nested-query:CODE (see NestedQuery),
 // clipboard (print the clipboard's text), pmclick:M,P (middle click on item P of menu M),
@@ -290,13 +292,29 @@ const char* MenuMessageName(UINT message) {
   }
 }
 
+// Where the last move put the pointer (for rest:MS).
+POINT g_pointer{0, 0};
+
 void Input(DWORD flags, LONG x = 0, LONG y = 0) {
+  g_pointer = POINT{x, y};
   INPUT input{};
   input.type = INPUT_MOUSE;
   input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
   input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
   input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
   SendInput(1, &input, sizeof input);
+}
+
+// Waits with the pointer resting where the last move put it. Wine reads the X pointer back
+// into GetCursorPos once its own position is 100 ms old, and the X pointer stays where it was
+// (Wine does not warp it while a menu is up): repeating the move keeps the cursor in place, as
+// a real resting pointer is.
+void Rest(DWORD ms) {
+  constexpr DWORD kRepeatMs = 40;
+  for (DWORD rested = 0; rested < ms; rested += kRepeatMs) {
+    Input(0, g_pointer.x, g_pointer.y);
+    Sleep(kRepeatMs);
+  }
 }
 
 void Key(BYTE vk) {
@@ -361,6 +379,13 @@ void DumpMenus() {
                   static_cast<unsigned long long>(item.dwItemData), item.hSubMenu ? "yes" : "no",
                   (item.fType & MFT_MENUBARBREAK) ? "yes" : "no", Quoted(text).c_str());
     }
+  }
+  for (HWND tip = FindWindowExA(nullptr, nullptr, "QuilloToolTipWnd", nullptr); tip;
+       tip = FindWindowExA(nullptr, tip, "QuilloToolTipWnd", nullptr)) {
+    RECT rect;
+    GetWindowRect(tip, &rect);
+    std::printf("tooltip x=%ld y=%ld w=%ld h=%ld visible=%s\n", rect.left, rect.top,
+                rect.right - rect.left, rect.bottom - rect.top, IsWindowVisible(tip) ? "yes" : "no");
   }
 }
 
@@ -445,6 +470,7 @@ void RunStep(const std::string& step) {
   std::sscanf(arg.c_str(), "%ld,%ld", &x, &y);
   if (verb == "key") Key(static_cast<BYTE>(std::strtol(arg.c_str(), nullptr, 0)));
   else if (verb == "wait") Sleep(static_cast<DWORD>(x));
+  else if (verb == "rest") Rest(static_cast<DWORD>(x));
   else if (verb == "move") Input(0, x, y);
   else if (verb == "click") Click(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
   else if (verb == "rclick") Click(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
@@ -701,6 +727,7 @@ constexpr OptionField kIntFields[] = {
     QUILLO_FIELD(sizeInfoStartDisabled), QUILLO_FIELD(sizeUnits),       QUILLO_FIELD(includeSuperHidden),
     QUILLO_FIELD(includeAllExtensions), QUILLO_FIELD(recentSorted),     QUILLO_FIELD(recentClearAtLogon),
     QUILLO_FIELD(dragDeleteEmptyFolder)};
+constexpr OptionField kShortFields[] = {QUILLO_FIELD(toolTipSpeed), QUILLO_FIELD(toolTipsEnabled)};
 #undef QUILLO_FIELD
 
 struct TextField {
@@ -727,6 +754,13 @@ bool SetOption(quillo::OptionsRecord& options, const std::string& assignment) {
   for (const OptionField& field : kIntFields) {
     if (name == field.name) {
       const std::int32_t number = static_cast<std::int32_t>(std::strtol(value.c_str(), nullptr, 0));
+      std::memcpy(bytes + field.offset, &number, sizeof number);
+      return true;
+    }
+  }
+  for (const OptionField& field : kShortFields) {
+    if (name == field.name) {
+      const std::uint16_t number = static_cast<std::uint16_t>(std::strtol(value.c_str(), nullptr, 0));
       std::memcpy(bytes + field.offset, &number, sizeof number);
       return true;
     }

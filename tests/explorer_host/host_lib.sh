@@ -39,8 +39,8 @@ host_remove_setup_info() {
 }
 
 # host_options FILE NAME=VALUE...: writes an "Options" file (Unix path) with the defaults and
-# the named int32 fields or texts (startMenuFolder, alternateFileManager, includeExtensions)
-# changed.
+# the named int32 fields, 16-bit fields (toolTipSpeed, toolTipsEnabled) or texts
+# (startMenuFolder, alternateFileManager, includeExtensions) changed.
 host_options() {
   local file=$1; shift
   host_run 32 --write-options "$(winepath -w "$file")" "$@" >/dev/null
@@ -124,4 +124,26 @@ host_drop() {
   for source in "$@"; do sources+=("$(e2e_winpath "$source")"); done
   host_show "$bits" "$name" "$script" --linger "$linger" --drag "$(e2e_winpath "$target")" "${sources[@]}"
   grep -q '^after-menu ' "$QUILLO_ARTIFACTS/$name.txt"
+}
+
+# host_leak_figure OUT PHASE NAME: one figure of the stand-in's "leak phase=..." lines.
+host_leak_figure() {
+  grep "^leak phase=$2 " "$1" | sed -E "s/.* $3=([0-9]+).*/\1/"
+}
+
+# host_leak_check OUT BITS: the leak figures of a --rounds run (OUT: the stand-in's output),
+# printed and judged after the warm-up round: no popup survives; GDI objects, kernel handles
+# and threads stay flat; private bytes grow by at most 512 KiB (two rounds' worth of the
+# calibration's 1000 leaked blocks: 2.6 KB lost per round of 200 would cross it).
+host_leak_check() {
+  local out=$1 bits=$2 gdi handles threads bytes
+  grep '^leak' "$out"
+  [ "$(host_leak_figure "$out" after menus_alive)" = 0 ] || e2e_fail "$bits: popups survive"
+  growth() { echo $(( $(host_leak_figure "$out" after "$1") - $(host_leak_figure "$out" warm "$1") )); }
+  gdi=$(growth gdi) handles=$(growth handles) threads=$(growth threads) bytes=$(growth private_bytes)
+  echo "figures $bits: growth after warm-up: gdi=$gdi handles=$handles threads=$threads private bytes=$bytes"
+  [ "$gdi" -le 2 ] || e2e_fail "$bits: GDI objects grow ($gdi)"
+  [ "$handles" -le 2 ] || e2e_fail "$bits: handles grow ($handles)"
+  [ "$threads" -le 1 ] || e2e_fail "$bits: threads outlive their menus ($threads)"
+  [ "$bytes" -le 524288 ] || e2e_fail "$bits: private bytes grow ($bytes)"
 }

@@ -1,0 +1,288 @@
+// The walks behind the size column and the tool tip's counts on real folder trees: nested
+// folders, hidden and system files, files named directly, missing paths, and stop requests
+// that end a long walk promptly with a partial total; the tool tip's count thread on a folder
+// and on a virtual container.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <thread>
+
+#include "extension_state.h"
+#include "menu/count_thread.h"
+#include "menu/core/scan_path.h"
+#include "menu/folder_size_scan.h"
+#include "shell_item.h"
+
+namespace quillo {
+namespace {
+
+class Tree {
+ public:
+  Tree() {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    root_ = std::string(temp) + "quillo_scan_" + std::to_string(GetCurrentProcessId()) + "_" +
+            std::to_string(counter_++);
+    CreateDirectoryA(root_.c_str(), nullptr);
+  }
+  ~Tree() { Remove(root_); }
+  const std::string& root() const { return root_; }
+  std::string Path(const std::string& relative) const { return root_ + "\\" + relative; }
+  void Folder(const std::string& relative) const { CreateDirectoryA(Path(relative).c_str(), nullptr); }
+  void File(const std::string& relative, DWORD bytes, DWORD attributes = FILE_ATTRIBUTE_NORMAL) const {
+    HANDLE file = CreateFileA(Path(relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << relative;
+    SetFilePointer(file, static_cast<LONG>(bytes), nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+    SetFileAttributesA(Path(relative).c_str(), attributes);
+  }
+
+ private:
+  static void Remove(const std::string& path) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        const std::string child = path + "\\" + name;
+        SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Remove(child);
+        else DeleteFileA(child.c_str());
+      } while (FindNextFileA(search, &found));
+      FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
+  }
+  static inline int counter_ = 0;
+  std::string root_;
+};
+
+struct Scan {
+  std::uint64_t total = 0;
+  std::atomic<std::uint8_t> cancel{0};
+  std::atomic<std::uint8_t> abort{0};
+  MenuLevel level;  // no window: nothing is repainted
+
+  SizeScan For() { return SizeScan{&total, {&cancel, &abort}, &level, 0}; }
+
+  std::uint64_t Run(const std::string& path) {
+    total = 0;
+    FolderSizeScan(path.c_str(), For(), false);
+    return total;
+  }
+};
+
+constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+// a.bin 1000, sub\b.bin 2000, sub\deeper\c.bin 3000, hidden system 500, hidden 70, an empty
+// folder.
+void FillSample(const Tree& tree) {
+  tree.Folder("sub");
+  tree.Folder("sub\\deeper");
+  tree.Folder("empty");
+  tree.File("a.bin", 1000);
+  tree.File("sub\\b.bin", 2000);
+  tree.File("sub\\deeper\\c.bin", 3000);
+  tree.File("sub\\os.sys", 500, kHiddenSystem);
+  tree.File("h.bin", 70, FILE_ATTRIBUTE_HIDDEN);
+}
+
+TEST(FolderSizeScan, AddsEverythingBelowAFolder) {
+  Tree tree;
+  FillSample(tree);
+  Scan scan;
+  EXPECT_EQ(scan.Run(tree.root()), 6570u);  // hidden and system files count
+  EXPECT_EQ(scan.Run(tree.root() + "\\"), 6570u);
+  EXPECT_EQ(scan.Run(tree.Path("sub")), 5500u);
+  EXPECT_EQ(scan.Run(tree.Path("empty")), 0u);
+  EXPECT_EQ(scan.Run(tree.Path("sub\\deeper\\c.bin")), 3000u);
+  EXPECT_EQ(scan.Run(tree.Path("missing")), 0u);
+  EXPECT_EQ(scan.Run(tree.Path("missing\\")), 0u);
+}
+
+TEST(FolderSizeScan, AddsToTheTotalItIsGiven) {
+  Tree tree;
+  FillSample(tree);
+  Scan scan;
+  scan.total = 5;
+  FolderSizeScan(tree.Path("a.bin").c_str(), scan.For(), false);
+  EXPECT_EQ(scan.total, 1005u);
+}
+
+TEST(FolderSizeScan, EitherStopFlagEndsTheScan) {
+  Tree tree;
+  FillSample(tree);
+  Scan scan;
+  scan.cancel = 1;
+  EXPECT_EQ(scan.Run(tree.root()), 0u);
+  scan.cancel = 0;
+  scan.abort = 1;
+  EXPECT_EQ(scan.Run(tree.root()), 0u);
+  // An entry whose scan was stopped is left to be computed anew.
+  EXPECT_EQ(ScanEntrySize(tree.root().c_str(), scan.For()), 0u);
+  EXPECT_EQ(scan.total, kSizeNotComputed);
+  scan.abort = 0;
+  EXPECT_EQ(ScanEntrySize(tree.root().c_str(), scan.For()), 6570u);
+  EXPECT_EQ(scan.total, 6570u);
+}
+
+TEST(FolderSizeScan, StopsPromptlyInALargeTree) {
+  Tree tree;
+  constexpr int kFolders = 30, kFiles = 150;
+  for (int f = 0; f < kFolders; ++f) {
+    char name[32];
+    std::snprintf(name, sizeof name, "d%d", f);
+    tree.Folder(name);
+    for (int i = 0; i < kFiles; ++i) {
+      std::snprintf(name, sizeof name, "d%d\\%d", f, i);
+      tree.File(name, 10);
+    }
+  }
+  Scan scan;
+  ASSERT_EQ(scan.Run(tree.root()), std::uint64_t{kFolders} * kFiles * 10);
+  // Stop once the scan is under way; it must end at once and keep what it had.
+  const int start = Levels().scanProgress.load();
+  std::chrono::steady_clock::time_point stoppedAt;
+  std::thread stopper([&] {
+    while (Levels().scanProgress.load() - start < 300) std::this_thread::yield();
+    stoppedAt = std::chrono::steady_clock::now();
+    scan.abort = 1;
+  });
+  const std::uint64_t partial = ScanEntrySize(tree.root().c_str(), scan.For());
+  const auto returnedAt = std::chrono::steady_clock::now();
+  stopper.join();
+  EXPECT_LT(partial, std::uint64_t{kFolders} * kFiles * 10);
+  EXPECT_EQ(scan.total, kSizeNotComputed);
+  EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(returnedAt - stoppedAt).count(), 100);
+}
+
+TEST(FolderSizeScan, APathTooLongForTheBuffersEndsItsBranch) {
+  Tree tree;
+  tree.File("a.bin", 10);
+  Scan scan;
+  const std::string deep = tree.root() + "\\" + std::string(kScanPathSize, 'x');
+  EXPECT_EQ(scan.Run(deep), 0u);
+}
+
+struct Count {
+  std::atomic<HWND> window{reinterpret_cast<HWND>(1)};
+  CountResults results;
+
+  FolderCounts Run(const std::string& path, bool includeAll) {
+    results.Clear();
+    FolderCount count{&window, &results, includeAll, {}};
+    CountFolder(path.c_str(), 0, count);
+    return count.counts;
+  }
+};
+
+TEST(CountFolder, CountsDirectAndNestedItemsApart) {
+  Tree tree;
+  FillSample(tree);
+  tree.File("top.sys", 40, kHiddenSystem);
+  Count count;
+  const FolderCounts c = count.Run(tree.root(), false);
+  EXPECT_EQ(c.files[0], 1);    // a.bin; the hidden ones are left out
+  EXPECT_EQ(c.folders[0], 2);  // sub, empty
+  EXPECT_EQ(c.hiddenProtected[0], 1);
+  EXPECT_EQ(c.sizes[0], 1000u);
+  EXPECT_EQ(c.files[1], 2);    // b.bin, c.bin
+  EXPECT_EQ(c.folders[1], 1);  // deeper
+  EXPECT_EQ(c.hiddenProtected[1], 1);
+  EXPECT_EQ(c.sizes[1], 5000u);
+  // What the tip shows is what was published at the end of the last folder.
+  EXPECT_EQ(count.results.countersReady.load(), 1);
+  const FolderCounts shown = count.results.Snapshot();
+  EXPECT_EQ(shown.files[1], 2);
+  EXPECT_EQ(shown.sizes[0], 1000u);
+}
+
+TEST(CountFolder, HiddenItemsCountWithAllExtensions) {
+  Tree tree;
+  FillSample(tree);
+  Count count;
+  const FolderCounts c = count.Run(tree.root(), true);
+  EXPECT_EQ(c.files[0], 2);  // a.bin, h.bin
+  EXPECT_EQ(c.sizes[0], 1070u);
+  EXPECT_EQ(c.files[1], 2);  // the hidden system file is not a file of the count...
+  EXPECT_EQ(c.hiddenProtected[1], 1);
+  EXPECT_EQ(c.sizes[1], 5500u);  // ...but its size is
+}
+
+TEST(CountFolder, OnlyHiddenSystemFiles) {
+  Tree tree;
+  tree.File("one.sys", 100, kHiddenSystem);
+  tree.File("two.sys", 200, kHiddenSystem);
+  Count count;
+  ToolTipLines lines;
+  SetFolderCountLines(lines, count.Run(tree.root(), false));
+  EXPECT_STREQ(lines[3], "Size: \t0 bytes");
+  EXPECT_STREQ(lines[4], "      \t0 Files, 0 Folders, 2 Hidden protected OS items");
+}
+
+TEST(CountFolder, EndsWhenTheTipIsGone) {
+  Tree tree;
+  FillSample(tree);
+  Count count;
+  count.window = nullptr;
+  const FolderCounts c = count.Run(tree.root(), true);
+  EXPECT_EQ(c.files[0] + c.folders[0] + c.files[1], 0);
+  EXPECT_EQ(count.results.countersReady.load(), 0);
+}
+
+// Runs a count thread for the item and waits until it has ended.
+struct CountThreadRun {
+  std::atomic<HWND> window{reinterpret_cast<HWND>(1)};
+  CountResults results;
+
+  bool Run(LPITEMIDLIST item, const std::string& path, std::uint32_t attributes) {
+    if (!State().Allocator.Ready() && !State().Allocator.Acquire()) return false;
+    auto* job = new CountJob{};
+    std::snprintf(job->path, sizeof job->path, "%s", path.c_str());
+    job->item = OwnedIdList(ListAllocator(), item);
+    job->attributes = attributes;
+    job->includeAllExtensions = true;
+    job->window = &window;
+    job->results = &results;
+    if (!StartCountThread(job)) return false;
+    for (int waited = 0; waited < 500 && results.countBusy.load() != 0; ++waited) Sleep(20);
+    return results.countBusy.load() == 0;
+  }
+};
+
+TEST(CountThread, CountsAFolderAndEnds) {
+  Tree tree;
+  FillSample(tree);
+  CountThreadRun run;
+  ASSERT_TRUE(run.Run(nullptr, tree.root(), SFGAO_FOLDER | SFGAO_FILESYSTEM));
+  EXPECT_EQ(run.results.countersReady.load(), 1);
+  EXPECT_EQ(run.results.objects.load(), -1);
+  const FolderCounts counts = run.results.Snapshot();
+  EXPECT_EQ(counts.files[0], 2);
+  EXPECT_EQ(counts.sizes[0] + counts.sizes[1], 6570u);
+}
+
+TEST(CountThread, CountsTheObjectsOfAVirtualFolder) {
+  ASSERT_TRUE(State().Allocator.Ready() || State().Allocator.Acquire());
+  LPITEMIDLIST drives = nullptr;
+  ASSERT_TRUE(SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &drives)));
+  CountThreadRun run;
+  ASSERT_TRUE(run.Run(drives, "", SFGAO_FOLDER));
+  EXPECT_EQ(run.results.countersReady.load(), 1);
+  EXPECT_GE(run.results.objects.load(), 2);  // at least the prefix's C: and Z:
+  ToolTipLines lines;
+  SetObjectCountLines(lines, run.results.objects.load());
+  EXPECT_NE(std::string(lines[3]).find(" Objects"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quillo
