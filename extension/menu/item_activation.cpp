@@ -10,7 +10,7 @@
 
 #include "drop_file_operation.h"
 #include "extension_state.h"
-#include "menu/core/activation.h"
+#include "menu/core/activation_decision.h"
 #include "menu/core/drop_operation.h"
 #include "menu_level.h"
 #include "menu_trace.h"

@@ -1,7 +1,7 @@
 #include "menu_session.h"
 
 #include "extension_state.h"
-#include "menu/core/activation.h"
+#include "menu/core/activation_decision.h"
 #include "menu_hooks.h"
 #include "menu_level.h"
 #include "menu_trace.h"

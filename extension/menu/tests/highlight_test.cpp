@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "activation.h"
+#include "activation_decision.h"
 
 namespace quillo {
 namespace {

@@ -1,4 +1,4 @@
-#include "activation.h"
+#include "activation_decision.h"
 
 #include <cstring>
 
