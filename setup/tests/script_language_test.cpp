@@ -136,6 +136,15 @@ TEST_F(ScriptTest, SetStoresExpandedValuesAndReadForms) {
   EXPECT_TRUE(host.executed.empty());
 }
 
+TEST_F(ScriptTest, AValueReadStaysValidWhileOtherVariablesAreAdded) {
+  // The finish page reads #PROGRAM# and then sets the three choices, which may add variables.
+  variables.Set("#PROGRAM#", "Quillo");
+  const char* product = variables.Text("#PROGRAM#");
+  for (int i = 0; i < 100; ++i) variables.Set(("#ADDED" + std::to_string(i) + "#").c_str(), "1");
+  EXPECT_STREQ(product, "Quillo");
+  EXPECT_EQ(product, variables.Text("#PROGRAM#"));
+}
+
 TEST_F(ScriptTest, NamesAndValuesAreCut) {
   const std::string name(40, 'N');
   ASSERT_TRUE(variables.Set(name.c_str(), std::string(700, 'v').c_str()));
