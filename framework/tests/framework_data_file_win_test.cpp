@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <cstring>
+
 #include "win_test_support.h"
 
 namespace lwf {
@@ -35,6 +39,22 @@ TEST(FrameworkDataFile, ReadFillsTheRestWithZerosAndLeavesTheBufferForMissingFil
   EXPECT_EQ(ReadDataIn(scratch.path().c_str(), "Missing", -1, untouched, 2), 0u);
   EXPECT_EQ(untouched[0], 'q');
   EXPECT_EQ(ReadDataIn(scratch.path().c_str(), "Missing", -1, nullptr, 0), 0u);
+}
+
+TEST(FrameworkDataFile, AFailedReadLeavesTheBufferAsItWas) {
+  ScratchFolder scratch("lwfreadfail");
+  WriteText(scratch / "Options.lcf", "abcdef");
+  // The read fails (the buffer cannot take the bytes): the caller's defaults stay as they were,
+  // and nothing is written into the buffer afterwards either.
+  const SIZE_T page = 4096;
+  auto* defaults = static_cast<char*>(VirtualAlloc(nullptr, page, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  ASSERT_NE(defaults, nullptr);
+  std::memcpy(defaults, "defaults", 8);
+  DWORD previous = 0;
+  ASSERT_TRUE(VirtualProtect(defaults, page, PAGE_READONLY, &previous));
+  EXPECT_EQ(ReadDataIn(scratch.path().c_str(), "Options", -1, defaults, 8), 0u);
+  EXPECT_EQ(std::string(defaults, 8), "defaults");
+  VirtualFree(defaults, 0, MEM_RELEASE);
 }
 
 TEST(FrameworkDataFile, DeleteAllStopsAtTheFirstGap) {
