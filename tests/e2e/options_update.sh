@@ -162,6 +162,26 @@ drive find 1001 5000 click-async 1004 find 51006 10000 expect-check 51026 1 clic
 expect "switched off: time -1" "$(state_time)" -1
 close_options
 
+# --- "Check now!" while the automatic check waits on a silent server ------------------------------
+# The new check neither waits for the old one nor hears from it: its dialog answers at once and
+# shows its own result, and a second "Check now!" works as the first.
+echo silent >"$SERVER_DIR/mode"
+set_state "5.3.4" $(( $(date +%s) - 90000 ))
+before=$(requests)
+opt_start
+wait_requests $((before + 1))
+echo same >"$SERVER_DIR/mode"
+drive find 1001 20000 click-async 1004 find 51006 10000
+started=$(date +%s%N)
+drive find 51006 5000 click-async 51027 find-title "$TITLE" 51031 10000 wait-text 51031 "No update available" 10000
+elapsed=$(( ($(date +%s%N) - started) / 1000000 ))
+expect "the manual check answered without waiting for the automatic one (${elapsed} ms)" "$(( elapsed < 2500 ))" 1
+drive find-title "$TITLE" 51031 5000 sleep 500 expect-text 51031 "No update available" click 2 find 51006 5000
+check_now same "No update available" expect-text 51030 "  5.3.3 (current)"
+drive find 51006 5000 click 1
+close_options
+expect "the program ended normally" "$OPT_EXIT" 0
+
 # --- An unreachable server ----------------------------------------------------------------------
 kill $SERVER_PID 2>/dev/null
 wait $SERVER_PID 2>/dev/null
