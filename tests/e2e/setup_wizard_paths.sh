@@ -94,3 +94,19 @@ drive page "$SETUP" 1007 20000 click 1 page "$SETUP" 1008 5000 click 1 \
 expect_exit "$work/script" 0
 [ -d "$paths/after phase two" ] || e2e_fail "phase 3 did not run after the failed phase 2"
 echo "ok: a failed phase 2 is reported and followed by phase 3"
+
+# 7. Cancel while phase 1 runs on its worker: the question is the one expanded before the worker
+#    started, although the script has changed #SETUPMODE# since; No keeps the installation going,
+#    Yes stops the running command and quits.
+printf '%s\r\n' 'PhaseBegin 0' 'Set #PROGRAM#, Paths' 'Set #VERSION#, 1.0' 'Set #EULA#, terms.txt' \
+  'Set #INSTALLPATH#, C:\Wizard Paths' 'PhaseEnd' 'PhaseBegin 1' 'Set #SETUPMODE#, Changed' \
+  'Call C:\windows\system32\cmd.exe, /c ping -n 30 127.0.0.1, , HIDE' 'PhaseEnd' >"$work/script/Setup.lis"
+start_setup "$work/script"
+started=$SECONDS
+drive page "$SETUP" 1007 20000 click 1 page "$SETUP" 1008 5000 click 1 page "$SETUP" 1021 10000 \
+  click 2 message Setup 'If you quit Setup now, it will not be completed' 7 5000 >/dev/null
+drive page "$SETUP" 1021 2000 click 2 message Setup 'If you quit Setup now' 6 5000 >/dev/null
+expect_exit "$work/script" 0
+[ $((SECONDS - started)) -lt 25 ] || e2e_fail "quitting did not stop the running command"
+echo "ok: Cancel during phase 1 asks the question expanded before the worker started"
+
