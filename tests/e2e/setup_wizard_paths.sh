@@ -110,3 +110,21 @@ expect_exit "$work/script" 0
 [ $((SECONDS - started)) -lt 25 ] || e2e_fail "quitting did not stop the running command"
 echo "ok: Cancel during phase 1 asks the question expanded before the worker started"
 
+# 8. The upgrade message of #UPGMSG1# ("<version> <text>") shows the same text at every Next on
+#    the welcome page (the first one also asks to remove the older version, answered Cancel).
+hex=$(python3 "$QUILLO_ROOT/tests/options_driver/setup_record.py" 'C:\Older Paths' 'C:\Older Paths\Data')
+wine reg add 'HKLM\Software\Larkwell' /v Paths /t REG_BINARY /d "$hex" /f /reg:32 </dev/null >/dev/null 2>&1 \
+  || e2e_fail "older record not written"
+printf '%s\r\n' 'PhaseBegin 0' 'Set #PROGRAM#, Paths' 'Set #VERSION#, 1.0' 'Set #EULA#, terms.txt' \
+  'Set #UPGMSG1#, 9.9 An upgrade notice for you' 'Set #REMOVE#, 9.9' 'PhaseEnd' 'PhaseBegin 1' 'PhaseEnd' \
+  >"$work/script/Setup.lis"
+start_setup "$work/script"
+for round in 1 2; do
+  drive page "$SETUP" 1007 20000 click 1 message Setup 'An upgrade notice for you' 1 5000 \
+    message Setup 'A previous version of Paths is already installed' 2 5000 >/dev/null
+done
+drive page "$SETUP" 1007 5000 click 2 gone 5000 >/dev/null
+expect_exit "$work/script" 0
+wine reg delete 'HKLM\Software\Larkwell' /v Paths /f /reg:32 </dev/null >/dev/null 2>&1
+echo "ok: the upgrade message keeps its text at every Next"
+
