@@ -184,6 +184,24 @@ drive find 1001 20000 click 2
 opt_wait
 expect "the next start is normal" "$OPT_EXIT" 0
 
+# --- Reset answered with Cancel at the restart question: carried out at the next start ----------
+opt_start
+about click-async 51007 find 50102 20000 expect-text 50102 "$WARNING" \
+  click 6 find 50102 20000 expect-text 50102 "Data reset successfully!" click 2 find 51006 5000 click 1
+drive find 1001 5000 click 2
+opt_wait
+expect "Cancel: the program went on and ended with 0" "$OPT_EXIT" 0
+expect "Cancel: the reset is pending" "$([ -f "$PENDING" ] && echo pending)" pending
+expect "Cancel: the configuration stays until the next start" "$(cat "$OPT_DATA/Sub/Extra.lcf")" "in a sub-folder"
+opt_start
+drive find 1001 20000 click 2
+opt_wait
+expect "next start after a cancelled reset: data files gone" "$(ls "$OPT_DATA" "$OPT_DATA/Sub" 2>/dev/null | grep -c -E 'Custom|MRU0|Extra')" 0
+expect "next start after a cancelled reset: defaults written" "$(opt_size "$OPT_OPTIONS")" 2516
+expect "next start after a cancelled reset: nothing pending" "$(opt_size "$PENDING")" missing
+# The reset below needs data files again.
+printf 'recent item\0' >"$OPT_DATA/MRU0.lcf"
+
 # --- Reset with a restart: the new instance starts from an empty data folder ------------------
 opt_start
 about click-async 51007 find 50102 20000 expect-text 50102 "$WARNING" \

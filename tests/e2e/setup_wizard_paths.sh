@@ -128,3 +128,16 @@ expect_exit "$work/script" 0
 wine reg delete 'HKLM\Software\Larkwell' /v Paths /f /reg:32 </dev/null >/dev/null 2>&1
 echo "ok: the upgrade message keeps its text at every Next"
 
+# 9. Start-up failures in wizard mode: a Setup.exe without payload or loose script, and a loose
+#    script with LF-only line ends (one long line: its phase 0 is never found). Both show message
+#    1001 and end with 13.
+mkdir -p "$work/bare" "$work/lf"
+cp "$QUILLO_BUILD/win32/setup/Setup.exe" "$work/bare/Setup.exe"
+cp "$QUILLO_DIST/Setup.exe" "$work/lf/Setup.exe"
+printf ';Setup script\nPhaseBegin 0\nSet #PROGRAM#, LF\nPhaseEnd\nPhaseBegin 1\nPhaseEnd\n' >"$work/lf/Setup.lis"
+for case in bare lf; do
+  start_setup "$work/$case"
+  drive message Setup 'A critical error has occured. Setup can not continue.' 1 20000 >/dev/null
+  expect_exit "$work/$case" 13
+done
+echo "ok: no payload, or an LF-only script, fails start-up with message 1001 and 13"
