@@ -214,6 +214,7 @@ echo "ok: the temporary uninstaller deletes itself"
 # the uninstall wizard knows no data folder (and looks for the program in the default install
 # folder). Files at the root of drive C: that the script's patterns would match survive; what the
 # script can find without the record (the registration, the uninstall information) is still removed.
+# The uninstaller starts on drive C:, so a path left without its folder would name that root.
 root=$WINEPREFIX/drive_c
 mkdir -p "$root/Init"
 printf 'keep' >"$root/Quillo-keep.txt"
@@ -224,7 +225,7 @@ drive() { timeout 60 wine "$driver" "$@" </dev/null >/dev/null 2>&1 || e2e_fail 
 rc=$(run_setup "$work/run" "$work/run/Setup.exe" "$target")
 [ "$rc" = 0 ] || e2e_fail "reinstall exited $rc"
 wine reg delete 'HKLM\Software\Larkwell' /v Quillo /f /reg:32 </dev/null >/dev/null 2>&1 || e2e_fail "deleting the record"
-rc=$(run_setup "$work/run" "$install_dir/Uninstall.exe")
+rc=$(run_setup "$root" "$install_dir/Uninstall.exe")
 [ "$rc" = 0 ] || e2e_fail "Uninstall.exe without setup information exited $rc"
 drive page 'Uninstall - Quillo v5.3.3' 1044 20000 click 1 page 'Uninstall - Quillo v5.3.3' 1036 30000 click 1 gone 20000
 for f in Quillo-keep.txt keep.lcf Init/keep.txt; do
@@ -247,7 +248,7 @@ printf 'mine' >"$data/notes.txt"
 printf 'mine' >"$install_dir/notes.txt"
 mkdir -p "$install_dir/Init"
 printf 'seed' >"$install_dir/Init/Options.lcf"
-rc=$(run_setup "$work/run" "$install_dir/Uninstall.exe")
+rc=$(run_setup "$root" "$install_dir/Uninstall.exe")
 [ "$rc" = 0 ] || e2e_fail "Uninstall.exe exited $rc"
 drive page 'Uninstall - Quillo v5.3.3' 1044 20000 expect-check 1044 0 click 1 \
   page 'Uninstall - Quillo v5.3.3' 1036 30000 click 1 gone 20000
