@@ -141,3 +141,14 @@ for case in bare lf; do
   expect_exit "$work/$case" 13
 done
 echo "ok: no payload, or an LF-only script, fails start-up with message 1001 and 13"
+
+# 10. A script that asks for a restart (#REBOOT# defined by phase 2): after Finish the restart
+#     question 1011; Cancel ends Setup with 0 and without restarting.
+printf '%s\r\n' 'PhaseBegin 0' 'Set #PROGRAM#, Paths' 'Set #VERSION#, 1.0' 'Set #EULA#, terms.txt' \
+  'Set #INSTALLPATH#, C:\Wizard Paths' 'PhaseEnd' 'PhaseBegin 1' 'PhaseEnd' 'PhaseBegin 2' 'Set #REBOOT#, 1' \
+  'PhaseEnd' >"$work/script/Setup.lis"
+start_setup "$work/script"
+drive page "$SETUP" 1007 20000 click 1 page "$SETUP" 1008 5000 click 1 page "$SETUP" 1023 10000 click 1 \
+  message Setup 'Your computer must be restarted to complete Setup.' 2 10000 >/dev/null
+expect_exit "$work/script" 0
+echo "ok: a restart asked for by the script is offered after Finish; Cancel ends Setup"
