@@ -136,6 +136,21 @@ opt_start
 drive find 1001 20000 sleep 1500
 expect "switched off: no request" "$(requests)" 4
 
+# The daily timer (the framework's hourly timer, fired here 24 times at once): switched off it
+# contacts nobody; with a check due, the 24th hour starts one, the 23rd does not.
+echo same >"$SERVER_DIR/mode"
+drive timer LWFPhantom 0x4321 24 sleep 1500
+expect "switched off: the daily timer contacts nobody" "$(requests)" 4
+set_state "5.3.4" $(( $(date +%s) - 90000 ))
+drive timer LWFPhantom 0x4321 23 sleep 1500
+expect "23 hours later: no check yet" "$(requests)" 4
+drive timer LWFPhantom 0x4321 1
+wait_requests 5
+expect "the 24th hour checks" "$(requests)" 5
+sleep 1
+expect "the timer's check stored its time" "$(( $(state_time) > $(date +%s) - 120 ))" 1
+set_state "5.3.4" -1
+
 # --- "Check now!" with every kind of answer ---------------------------------------------------
 drive find 1001 5000 click-async 1004 find 51006 10000 expect-check 51026 0
 # check_now <mode> <status> [driver checks]: a manual check against the server in that mode.
