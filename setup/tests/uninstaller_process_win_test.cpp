@@ -13,15 +13,6 @@ bool WaitForFile(const std::string& path) {
   return FileExists(path);
 }
 
-// The checker built beside this test's folder: a windowless program whose exit code tells.
-std::string BuiltChecker() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string folder(path);
-  folder.resize(folder.rfind('\\'));
-  return folder.substr(0, folder.rfind('\\')) + "\\CheckFolderAccess.exe";
-}
-
 // The temporary folder moved into a scratch folder for one test.
 class TemporaryFolderHere {
  public:
