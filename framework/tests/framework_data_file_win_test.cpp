@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include <cstring>
+#include <string>
 
 #include "win_test_support.h"
 
@@ -41,20 +41,26 @@ TEST(FrameworkDataFile, ReadFillsTheRestWithZerosAndLeavesTheBufferForMissingFil
   EXPECT_EQ(ReadDataIn(scratch.path().c_str(), "Missing", -1, nullptr, 0), 0u);
 }
 
+DWORD WINAPI DisconnectOnceConnected(void* pipe) {
+  ConnectNamedPipe(pipe, nullptr);
+  DisconnectNamedPipe(pipe);
+  return 0;
+}
+
 TEST(FrameworkDataFile, AFailedReadLeavesTheBufferAsItWas) {
-  ScratchFolder scratch("lwfreadfail");
-  WriteText(scratch / "Options.lcf", "abcdef");
-  // The read fails (the buffer cannot take the bytes): the caller's defaults stay as they were,
-  // and nothing is written into the buffer afterwards either.
-  const SIZE_T page = 4096;
-  auto* defaults = static_cast<char*>(VirtualAlloc(nullptr, page, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-  ASSERT_NE(defaults, nullptr);
-  std::memcpy(defaults, "defaults", 8);
-  DWORD previous = 0;
-  ASSERT_TRUE(VirtualProtect(defaults, page, PAGE_READONLY, &previous));
-  EXPECT_EQ(ReadDataIn(scratch.path().c_str(), "Options", -1, defaults, 8), 0u);
-  EXPECT_EQ(std::string(defaults, 8), "defaults");
-  VirtualFree(defaults, 0, MEM_RELEASE);
+  // A "data file" that opens but whose read fails: a pipe whose server drops the connection.
+  const std::string name = "quillo_readfail_" + std::to_string(GetCurrentProcessId());
+  HANDLE pipe = CreateNamedPipeA(("\\\\.\\pipe\\" + name + ".lcf").c_str(), PIPE_ACCESS_OUTBOUND,
+                                 PIPE_TYPE_BYTE | PIPE_WAIT, 1, 64, 64, 0, nullptr);
+  ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+  HANDLE server = CreateThread(nullptr, 0, DisconnectOnceConnected, pipe, 0, nullptr);
+  ASSERT_NE(server, nullptr);
+  char defaults[8] = {'d', 'e', 'f', 'a', 'u', 'l', 't', 's'};
+  EXPECT_EQ(ReadDataIn("\\\\.\\pipe", name.c_str(), -1, defaults, sizeof defaults), 0u);
+  EXPECT_EQ(std::string(defaults, 8), "defaults") << "the caller's defaults stay";
+  WaitForSingleObject(server, 5000);
+  CloseHandle(server);
+  CloseHandle(pipe);
 }
 
 TEST(FrameworkDataFile, DeleteAllStopsAtTheFirstGap) {
