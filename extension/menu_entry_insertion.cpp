@@ -6,6 +6,7 @@
 #include "context_menu_entries.h"
 #include "menu/menu_level.h"
 #include "menu_hooks.h"
+#include "extension_state.h"
 #include "shell_item.h"
 
 namespace quillo {
@@ -20,7 +21,7 @@ bool ParentIsFileSystem(const ExtensionState& state) {
   IdListAllocator& allocator = ListAllocator();
   OwnedIdList parent(allocator, CopyIdList(allocator, state.TargetIdList.get()));
   return parent && ParentIdList(parent.get()) &&
-         (GetAttributes(Desktop(), AsIdList(parent.get())) & SFGAO_FILESYSTEM) != 0;
+         (GetAttributes(Shell(), Desktop(), AsIdList(parent.get())) & SFGAO_FILESYSTEM) != 0;
 }
 
 bool InsertEntry(const ExtensionState& state, HMENU menu, UINT position, UINT id,

@@ -167,7 +167,7 @@ bool DeeperMenuToTheRight(POINT cursor) {
 // The item the tip describes: a shortcut's target, else a copy of the entry's list.
 OwnedIdList DescribedItem(const MenuEntry& entry, std::uint32_t flags) {
   if (flags & SFGAO_LINK) {
-    if (LPITEMIDLIST target = ResolveShortcut(Desktop(), entry.idList)) {
+    if (LPITEMIDLIST target = ResolveShortcut(Shell(), Desktop(), entry.idList)) {
       return OwnedIdList(ListAllocator(), target);
     }
   }

@@ -14,8 +14,7 @@
 #include "name_truncation.h"
 #include "order_sort.h"
 #include "shell_attributes.h"
-#include "shell_id_list.h"
-#include "shell_item_info.h"
+#include "shell_item.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -109,7 +108,7 @@ void Enumeration::AppendListItems(const ListSlots& slots, const FavoritesList* f
     any = true;
     char name[kParsingNameSize];
     char path[kParsingNameSize];
-    const std::uint32_t attributes = ItemInformation(
+    const std::uint32_t attributes = GetItemInformation(
         shell_, {shell_.desktop, item, SHGDN_FORPARSING, name, sizeof name, path, sizeof path,
                  nullptr});
     if (!PassesDragCheck(options_, Mode(), attributes)) continue;
@@ -147,7 +146,7 @@ void Enumeration::EnumerateChildren(IShellFolder* folder) {
     IdListOwner owner(context_.allocator, child);
     char name[MAX_PATH];
     char path[MAX_PATH];
-    const std::uint32_t attributes = ItemInformation(
+    const std::uint32_t attributes = GetItemInformation(
         shell_, {folder, child, SHGDN_INFOLDER, name, sizeof name, path, sizeof path, nullptr});
     if (!ShouldShowItem(options_, Mode(), {name, path, attributes, desktopListing_})) continue;
     if (listing_.probeOnly) {
@@ -164,7 +163,7 @@ void Enumeration::EnumerateChildren(IShellFolder* folder) {
 }
 
 void Enumeration::EnumerateFolder() {
-  const std::uint32_t attributes = ItemInformation(
+  const std::uint32_t attributes = GetItemInformation(
       shell_, {shell_.desktop, listing_.idList, SHGDN_FORPARSING, nullptr, 0, path_,
                sizeof path_, &resolved_});
   listing_.attributes.store(attributes, std::memory_order_relaxed);
@@ -224,10 +223,10 @@ void Enumeration::AddParentEntry() {
   const std::uint32_t listed = listing_.attributes.load(std::memory_order_relaxed);
   if (!listing_.addParentEntry && (listed & kAttrLink) == 0) return;
   IdListOwner parent(context_.allocator, CopyIdList(context_.allocator, resolved_));
-  if (parent.get() == nullptr || !RemoveLastIdListElement(parent.get())) return;
+  if (parent.get() == nullptr || !ParentIdList(parent.get())) return;
   char name[kParsingNameSize];
   char path[kParsingNameSize];
-  const std::uint32_t attributes = ItemInformation(
+  const std::uint32_t attributes = GetItemInformation(
       shell_, {shell_.desktop, parent.get(), SHGDN_FORPARSING, name, sizeof name, path,
                sizeof path, nullptr});
   if (!ShouldShowItem(options_, Mode(), {name, path, attributes, IsEmptyIdList(parent.get())})) {

@@ -52,14 +52,4 @@ inline std::span<const char> ListingNames(const FolderListing& listing) {
   return {listing.names.data(), listing.names.count()};
 }
 
-// The entry an ItemId names: the root entry for root ids, else entry ItemIdEntry of the listing
-// of level ItemIdLevel in levelListings (null elements: levels without a listing). Null when the
-// level is not below levelCount, has no listing, or the index is not below its entryCount.
-MenuEntry* LookupItem(ItemId id, MenuEntry& root, FolderListing* const* levelListings,
-                      int levelCount);
-
-// The ID list an ItemId names (the root's for root ids), or null.
-LPCITEMIDLIST LookupItemIdList(ItemId id, MenuEntry& root, FolderListing* const* levelListings,
-                               int levelCount);
-
 }  // namespace quillo

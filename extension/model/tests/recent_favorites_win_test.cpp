@@ -21,7 +21,7 @@ class RecentFavoritesTest : public ModelTest {
   }
   std::string NameOf(LPCITEMIDLIST list) {
     char name[520];
-    DisplayName(desktop_, list, name, sizeof name, SHGDN_FORPARSING);
+    GetDisplayName(desktop_, list, name, sizeof name, SHGDN_FORPARSING);
     return name;
   }
   Strings RecentNames() {
@@ -36,7 +36,7 @@ class RecentFavoritesTest : public ModelTest {
   }
   void StoreList(const char* name, int index, const std::string& path) {
     IdList list = Parse(path);
-    Store(name, index, list.list, IdListByteCount(list.list));
+    Store(name, index, list.list, IdListSize(list.list));
   }
   std::string FileBytes(const char* name, int index) {
     char path[MAX_PATH];
@@ -93,7 +93,7 @@ TEST_F(RecentFavoritesTest, TheSeventeenthItemPushesTheOldestOutOfMemoryAndFiles
   for (int i = 0; i < 17; ++i) {
     paths.push_back(File("item" + std::to_string(i) + ".txt"));
     LPITEMIDLIST list = ListFor(paths.back());
-    added.emplace_back(reinterpret_cast<const char*>(list), IdListByteCount(list));
+    added.emplace_back(reinterpret_cast<const char*>(list), IdListSize(list));
     context_.recent.Add(context_, list);
   }
   const Strings names = RecentNames();
@@ -156,7 +156,7 @@ TEST_F(RecentFavoritesTest, CorruptAndTruncatedFilesAreSkippedWithoutLosingValid
   const std::string first = File("first.txt");
   const std::string last = File("last.txt");
   IdList good = Parse(first);
-  const std::size_t goodSize = IdListByteCount(good.list);
+  const std::size_t goodSize = IdListSize(good.list);
   const std::uint8_t runsPast[] = {0x40, 0x00, 'x', 'y', 0, 0};
   const std::uint8_t earlyEnd[] = {0, 0, 9, 9, 9, 9};
   const std::uint8_t countOfOne[] = {1, 0, 0, 0};
