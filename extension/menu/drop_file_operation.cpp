@@ -28,7 +28,7 @@ void RemoveEmptiedSource(const DropFileOperationInput& in) {
   }
   if (!RemoveDirectoryW(source)) return;  // not empty, in use or no right: silent
   SHChangeNotify(SHCNE_RMDIR, SHCNF_PATHW | SHCNF_FLUSHNOWAIT, source, nullptr);
-  MenuTrace("drop removed-source=%ls", source);
+  MenuTrace("drop removed-source=%s", TraceText(source).text);
 }
 
 }  // namespace
@@ -49,7 +49,7 @@ bool RunDropFileOperation(const DropFileOperationInput& in, const OptionsRecord&
   operation.pTo = destination;
   operation.fFlags = FOF_ALLOWUNDO;  // the shell asks about conflicts and shows progress
   const int result = SHFileOperationW(&operation);
-  MenuTrace("drop operation=%u to=%ls result=%d aborted=%d", operation.wFunc, folder, result,
+  MenuTrace("drop operation=%u to=%s result=%d aborted=%d", operation.wFunc, TraceText(folder).text, result,
             operation.fAnyOperationsAborted);
   if (RemovesEmptiedSource(in.invocationMode, options.dragDeleteEmptyFolder != 0,
                            in.ctrlAtActivation)) {

@@ -71,8 +71,9 @@ void SizesPass(MenuLevel& level) {
     const std::uint64_t total = ScanEntrySize(path, scan);
     const bool stopped = LoadEntrySize(entry) == kSizeNotComputed;
     RedrawEntry(level, item->position);
-    MenuTrace("size position=%d bytes=%llu%s path=%ls", item->position,
-              static_cast<unsigned long long>(total), stopped ? " stopped" : "", path);
+    MenuTrace("size position=%d bytes=%llu%s path=%s", item->position,
+              static_cast<unsigned long long>(total), stopped ? " stopped" : "",
+              TraceText(path).text);
   }
 }
 

@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <cwchar>
-#include <string>
 #include <new>
 #include <span>
 
@@ -196,12 +195,6 @@ OwnedIdList DescribedItem(const MenuEntry& entry, std::uint32_t flags) {
   return OwnedIdList(ListAllocator(), CopyIdList(ListAllocator(), entry.idList));
 }
 
-// The UTF-8 form of a real text, for the trace.
-std::string Utf8(const wchar_t* text) {
-  char utf8[4 * kNameSize];
-  return WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr) ? utf8 : "";
-}
-
 // The name and folder lines, and the item's real path for the counts and the size.
 void SetItemTexts(ToolTipState& tip, wchar_t (&path)[kPathSize]) {
   char name[kNameSize], folderPath[kPathSize];
@@ -215,7 +208,7 @@ void SetItemTexts(ToolTipState& tip, wchar_t (&path)[kPathSize]) {
   GetDisplayName(Desktop(), AsIdList(parent.get()), tip.realFolder, kPathSize, SHGDN_FORPARSING);
   SetItemLines(tip.lines, name, folderPath, tip.flags);
   GetDisplayName(Desktop(), item, path, kPathSize, SHGDN_FORPARSING);
-  MenuTrace("tooltip names [%s] [%s]", Utf8(tip.realName).c_str(), Utf8(tip.realFolder).c_str());
+  MenuTrace("tooltip names [%s] [%s]", TraceText(tip.realName).text, TraceText(tip.realFolder).text);
 }
 
 void StartFolderCount(ToolTipState& tip, const wchar_t* path) {

@@ -131,6 +131,9 @@ class Invocation : public ::testing::Test {
   HRESULT InitializeOn(const std::vector<std::string>& paths) {
     return Initialize(Selection(paths).Get());
   }
+  HRESULT InitializeOn(const std::vector<std::wstring>& paths) {
+    return Initialize(Selection(paths).Get());
+  }
 
   template <typename Path>
   HRESULT DropOn(const Path& target, const std::vector<Path>& paths) {
@@ -305,6 +308,18 @@ TEST_F(UnicodeDrop, TheEmptiedSourceIsFoundByItsRealName) {
   EXPECT_TRUE(test::FileExists(scratch_ / std::wstring(L"dest\\日本語.txt")));
   EXPECT_FALSE(test::FileExists(scratch_ / std::wstring(L"src\\Ωμέγα")));
   EXPECT_TRUE(test::FileExists(scratch_ / std::wstring(L"src")));
+}
+
+TEST_F(UnicodeDrop, HelpTextNamesTheRealPath) {
+  ASSERT_EQ(InitializeOn(std::vector<std::wstring>{Src(kNamed)}), S_OK);
+  ASSERT_EQ(Query(), 2);
+  State().OwnMenuActive = 1;
+  State().HighlightedItemId = kRootItemIdBase;
+  wchar_t text[300] = L"";
+  EXPECT_EQ(handler_->GetCommandString(0, GCS_HELPTEXTW, nullptr, reinterpret_cast<char*>(text), 300), S_OK);
+  EXPECT_EQ(std::wstring(text), Src(kNamed));
+  State().OwnMenuActive = 0;
+  State().HighlightedItemId = kNoItemId;
 }
 
 TEST_F(Invocation, StaysInertWhileBusyAndWithoutSetupInformation) {
