@@ -43,8 +43,10 @@ void RecentList::Load(const ModelContext& context) {
 void RecentList::Add(const ModelContext& context, LPITEMIDLIST list) {
   if (list == nullptr) return;
   if (allocator_ == nullptr) allocator_ = context.allocator;
-  char name[MAX_PATH];
-  GetDisplayName(context.desktop, list, name, sizeof name, SHGDN_FORPARSING);
+  // Items are the same when their real paths are: two ANSI paths of question marks can stand
+  // for different files.
+  wchar_t name[kParsingNameSize];
+  GetDisplayName(context.desktop, list, name, kParsingNameSize, SHGDN_FORPARSING);
   const int shown = ShownSlots(context.options->recentCount);
   if (shown == 0 || context.options->recentEnabled == 0) {
     allocator_->Free(list);
@@ -54,9 +56,9 @@ void RecentList::Add(const ModelContext& context, LPITEMIDLIST list) {
   int at = 0;
   for (; at < shown; ++at) {
     if (slots_[at] == nullptr) continue;
-    char other[MAX_PATH];
-    GetDisplayName(context.desktop, slots_[at], other, sizeof other, SHGDN_FORPARSING);
-    if (lstrcmpiA(name, other) == 0) {
+    wchar_t other[kParsingNameSize];
+    GetDisplayName(context.desktop, slots_[at], other, kParsingNameSize, SHGDN_FORPARSING);
+    if (lstrcmpiW(name, other) == 0) {
       allocator_->Free(list);
       list = slots_[at];
       slots_[at] = nullptr;

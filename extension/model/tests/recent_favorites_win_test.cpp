@@ -64,6 +64,31 @@ TEST_F(RecentFavoritesTest, ReopeningMovesToTheFrontIgnoringCase) {
   EXPECT_EQ(lstrcmpiA(RecentNames()[0].c_str(), a.c_str()), 0);
 }
 
+// Under a Western code page both names read "????.txt": opening the second must not be taken
+// for reopening the first.
+TEST_F(RecentFavoritesTest, NamesWithTheSameAnsiFormAreDifferentItems) {
+  auto listFor = [this](const std::wstring& path) {
+    std::wstring wide = path;
+    LPITEMIDLIST parsed = nullptr;
+    desktop_->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &parsed, nullptr);
+    IdList owned(parsed);
+    return CopyIdList(allocator_, owned.list);
+  };
+  const std::wstring first = scratch_ / std::wstring(L"файл.txt");
+  const std::wstring second = scratch_ / std::wstring(L"ключ.txt");
+  WriteText(first, "1");
+  WriteText(second, "2");
+  context_.recent.Load(context_);
+  context_.recent.Add(context_, listFor(first));
+  context_.recent.Add(context_, listFor(second));
+  ASSERT_NE(context_.recent.Item(1), nullptr);
+  wchar_t name[520];
+  GetDisplayName(desktop_, context_.recent.Item(0), name, 520, SHGDN_FORPARSING);
+  EXPECT_EQ(std::wstring(name), second);
+  GetDisplayName(desktop_, context_.recent.Item(1), name, 520, SHGDN_FORPARSING);
+  EXPECT_EQ(std::wstring(name), first);
+}
+
 TEST_F(RecentFavoritesTest, RecentMenuSortedByTheShellOrNewestFirst) {
   const std::string a = File("a.txt");
   const std::string b = File("b.txt");
