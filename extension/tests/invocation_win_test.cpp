@@ -255,6 +255,17 @@ class UnicodeDrop : public Invocation {
     return ran;
   }
 
+  // After a drop of src\файл.txt into the folder `into`: that file arrived, left its folder
+  // for a move, and neither neighbour went anywhere.
+  void ExpectOnlyTheNamedFile(const std::wstring& into, bool moved) {
+    EXPECT_TRUE(test::FileExists(scratch_ / (into + L"\\" + kNamed)));
+    EXPECT_EQ(test::FileExists(Src(kNamed)), !moved);
+    for (const wchar_t* neighbour : {L"abcd.txt", L"wxyz.txt"}) {
+      EXPECT_TRUE(test::FileExists(Src(neighbour))) << neighbour;
+      EXPECT_FALSE(test::FileExists(scratch_ / (into + L"\\" + neighbour))) << neighbour;
+    }
+  }
+
   const std::wstring kNamed = L"файл.txt";
 };
 
@@ -266,32 +277,16 @@ TEST_F(UnicodeDrop, NamesReachTheFileOperationWhole) {
   EXPECT_EQ(std::wstring(names + std::wcslen(names) + 1), Src(L"abcd.txt"));
 }
 
-TEST_F(UnicodeDrop, MoveToFolderMovesExactlyThatFile) {
-  ASSERT_TRUE(Drop(kMoveToFolderMode, scratch_ / std::wstring(L"dest")));
-  EXPECT_TRUE(test::FileExists(scratch_ / std::wstring(L"dest\\Папка\\файл.txt")));
-  EXPECT_FALSE(test::FileExists(Src(kNamed)));
-  EXPECT_TRUE(test::FileExists(Src(L"abcd.txt")));
-  EXPECT_TRUE(test::FileExists(Src(L"wxyz.txt")));
-  EXPECT_FALSE(test::FileExists(scratch_ / std::wstring(L"dest\\Папка\\abcd.txt")));
-  EXPECT_FALSE(test::FileExists(scratch_ / std::wstring(L"dest\\Папка\\wxyz.txt")));
-}
-
-TEST_F(UnicodeDrop, CopyToFolderCopiesExactlyThatFile) {
+TEST_F(UnicodeDrop, EachOperationTakesExactlyTheNamedFile) {
   ASSERT_TRUE(Drop(kCopyToFolderMode, scratch_ / std::wstring(L"dest")));
-  EXPECT_TRUE(test::FileExists(scratch_ / std::wstring(L"dest\\Папка\\файл.txt")));
-  EXPECT_TRUE(test::FileExists(Src(kNamed)));
-  EXPECT_FALSE(test::FileExists(scratch_ / std::wstring(L"dest\\Папка\\abcd.txt")));
-  EXPECT_FALSE(test::FileExists(scratch_ / std::wstring(L"dest\\Папка\\wxyz.txt")));
-}
-
-TEST_F(UnicodeDrop, MoveToParentMovesExactlyThatFileIntoTheTargetsParent) {
-  // The drop target dest\Папка has a name without ANSI form too; its parent is dest.
+  ExpectOnlyTheNamedFile(L"dest\\Папка", false);
+  DeleteFileW((scratch_ / std::wstring(L"dest\\Папка\\файл.txt")).c_str());  // no conflict next
+  ASSERT_TRUE(Drop(kMoveToFolderMode, scratch_ / std::wstring(L"dest")));
+  ExpectOnlyTheNamedFile(L"dest\\Папка", true);
+  // "Move To Parent" of a drop onto dest\Папка (a name without ANSI form too) goes into dest.
+  test::WriteText(Src(kNamed), "x");
   ASSERT_TRUE(Drop(kMoveToParentMode, scratch_ / std::wstring(L"dest\\Папка")));
-  EXPECT_TRUE(test::FileExists(scratch_ / std::wstring(L"dest\\файл.txt")));
-  EXPECT_FALSE(test::FileExists(Src(kNamed)));
-  EXPECT_TRUE(test::FileExists(Src(L"abcd.txt")));
-  EXPECT_TRUE(test::FileExists(Src(L"wxyz.txt")));
-  EXPECT_FALSE(test::FileExists(scratch_ / std::wstring(L"dest\\abcd.txt")));
+  ExpectOnlyTheNamedFile(L"dest", true);
 }
 
 TEST_F(UnicodeDrop, TheEmptiedSourceIsFoundByItsRealName) {
