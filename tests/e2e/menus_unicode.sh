@@ -90,7 +90,7 @@ for bits in 32 64; do
 
   name=level$bits
   host_show $bits $name \
-    "point:0,2;wait:300;point:0,0;rest:900;point:1,0;rest:1500;dump;shot:unicode-level$bits;key:0x43;wait:300;clipboard;shift-down;key:0x43;shift-up;wait:300;clipboard;down;key:0x43;wait:300;clipboard;escape-menus;escape;escape;escape" \
+    "down;right;await:2;point:1,0;rest:1500;dump;shot:unicode-level$bits;key:0x43;wait:300;clipboard;shift-down;key:0x43;shift-up;wait:300;clipboard;right;await:3;key:0x43;wait:300;clipboard;escape-menus;escape;escape;escape" \
     --context "$winDocs"
   trace=$QUILLO_ARTIFACTS/$name.trace
   out=$QUILLO_ARTIFACTS/$name.txt
@@ -107,7 +107,7 @@ for bits in 32 64; do
     e2e_fail "$name: the size of 写真: $(grep -o 'size position=.*' "$trace" | tr '\n' ' ')"
   echo "ok: the level, its tip, counts and sizes"
 
-  # C on the folder: its children's names; Shift+C: their paths; then Down enters the folder's
+  # C on the folder: its children's names; Shift+C: their paths; then Right enters the folder's
   # open submenu, and C on its first entry gives that name.
   names=$(clip "$out" 1 unicode)
   [[ "$names" == *'"'*'日本語.txt\r\n'* && "$names" == *'漢字 😀.bin\r\n'* ]] || e2e_fail "$name: C gave [$names]"
