@@ -16,7 +16,6 @@
 #include "menu_trace.h"
 #include "menu_session.h"
 #include "shell_item.h"
-#include "shell_item.h"
 
 namespace quillo {
 namespace {
