@@ -29,7 +29,7 @@ inline LPITEMIDLIST Parse(const std::string& path) {
 
 // The shell's data object for items of one folder, as Explorer hands a selection over.
 template <typename Path>
-inline Microsoft::WRL::ComPtr<IDataObject> Selection(const std::vector<Path>& paths) {
+inline Microsoft::WRL::ComPtr<IDataObject> SelectionOf(const std::vector<Path>& paths) {
   std::vector<LPITEMIDLIST> lists;
   for (const auto& path : paths) lists.push_back(Parse(path));
   Microsoft::WRL::ComPtr<IShellFolder> parent;
@@ -42,6 +42,14 @@ inline Microsoft::WRL::ComPtr<IDataObject> Selection(const std::vector<Path>& pa
   }
   for (LPITEMIDLIST list : lists) CoTaskMemFree(list);
   return data;
+}
+
+inline Microsoft::WRL::ComPtr<IDataObject> Selection(const std::vector<std::string>& paths) {
+  return SelectionOf(paths);
+}
+
+inline Microsoft::WRL::ComPtr<IDataObject> Selection(const std::vector<std::wstring>& paths) {
+  return SelectionOf(paths);
 }
 
 }  // namespace quillo::test
