@@ -78,7 +78,7 @@ void DrawSize(HDC dc, Point at, const char* name, MenuEntry& entry, int sizeUnit
   char text[kPathSize];
   FormatSizeColumn(LoadEntrySize(entry), sizeUnits, text, sizeof text);
   DrawTextAt(dc, at, text);
-  MenuTrace("draw-size name=%s text=%s", name, text);
+  MenuTraceEntry("draw-size name=%s text=%s", name, text);
 }
 
 void Paint(HDC dc, const EntryDrawing& d, const char* text, MenuEntry& entry) {

@@ -70,12 +70,12 @@ int FillLevel(MenuLevel& level, int levelIndex) {
     }
     InsertMenuItemA(level.popupMenu, static_cast<UINT>(item->position), TRUE, &info);
     const char* text = EntryText(entry.name, ListingNames(*level.listing));  // null: separator
-    MenuTrace("fill level=%d position=%d child=%d text=%s", levelIndex, item->position,
+    MenuTraceEntry("fill level=%d position=%d child=%d text=%s", levelIndex, item->position,
               LoadChildState(entry), text != nullptr ? text : "");
     if (entry.name == kRecentEntry || entry.name == kFavoritesEntry) {
-      MenuTrace("icon level=%d position=%d index=module", levelIndex, item->position);
+      MenuTraceEntry("icon level=%d position=%d index=module", levelIndex, item->position);
     } else if (text != nullptr) {
-      MenuTrace("icon level=%d position=%d index=%d", levelIndex, item->position, entry.iconIndex);
+      MenuTraceEntry("icon level=%d position=%d index=%d", levelIndex, item->position, entry.iconIndex);
     }
   }
   level.createdSubmenus.Reserve(level.createdSubmenus.count() + static_cast<std::size_t>(i));
