@@ -140,6 +140,7 @@ void DrawOwnEntry(const DRAWITEMSTRUCT& draw) {
   MenuLevel& level = *resolved.level;
   if (level.menuWindow.load(std::memory_order_relaxed) == nullptr) {
     level.menuWindow.store(WindowFromDC(draw.hDC), std::memory_order_release);
+    MenuTrace("level-shown level=%d", ItemIdLevel(static_cast<ItemId>(draw.itemData)));
   }
   const ExtensionState& state = State();
   const OptionsRecord& options = state.Options;

@@ -107,6 +107,7 @@ LRESULT OpenLevel(HMENU popup, int positionInParent) {
   MenuEntry* entry = parent < 0 ? &Levels().root : LookupEntry(highlighted);
   if (entry == nullptr) return 0;
 
+  MenuTrace("level-start level=%d", levelIndex);
   ApplyCursorMessage(1);
   const bool fromRoot = parent < 0;
   level->listing = state.Listings.Acquire(*entry, fromRoot, fromRoot);

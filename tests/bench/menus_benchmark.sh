@@ -8,10 +8,11 @@
 #     - listing_benchmark: a bare FindFirstFileA walk, a bare shell enumeration (in-folder names
 #       and attributes), the product's finished listing, listing/shell, and where the listing's
 #       time goes step by step ("breakdown");
-#     - the stand-in showing the menu (no trace): the same two baselines in its own process
-#       before each round, then, timed from outside around the owner's WM_INITMENUPOPUP, the
-#       time to a filled level ("fill": listing wait and fill) and to its first drawn item
-#       ("shown": Windows has measured the items), with fill/shell and shown/shell;
+#     - the stand-in showing the menu: the same two baselines in its own process before each
+#       round, then, from the extension's level-only trace (QUILLO_TRACE_ENTRIES=0: two lines a
+#       level), the time from the start of WM_INITMENUPOPUP to a filled level ("fill": listing
+#       wait and fill) and to its first drawn item ("shown": Windows has measured the items),
+#       with fill/shell and shown/shell;
 #  2. the longest time the menu thread did not answer while the workers probed children, sized
 #     entries and the tool tip counted folders, during a walk of a slow tree (40 sub-folders of
 #     2,000 files each, sizes and tool tips on), outside the listing waits of WM_INITMENUPOPUP,
@@ -49,9 +50,16 @@ median() {
 field() {
   grep -E "$3" "$2" | sed -E "s/.*[ ^]$1=([-0-9.]+).*/\1/"
 }
+# level_ms TRACE PATTERN: for each level 0 in the trace, the milliseconds from its start to the
+# first line after it that matches PATTERN.
+level_ms() {
+  tr -d '\r' <"$1" | awk -v end="$2" '/ level-start level=0$/ { s = $1; open = 1 }
+                                         open && $0 ~ end { print $1 - s; open = 0 }'
+}
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
 
 folders=(f100 f1000 f10000 mixed)
+export QUILLO_TRACE_ENTRIES=0
 for bits in ${QUILLO_BENCH_BITS:-32 64}; do
   host_register $bits
   echo "== Quillo$bits"
@@ -62,25 +70,25 @@ for bits in ${QUILLO_BENCH_BITS:-32 64}; do
 
   host_options "$work/data/Options.lcf" menuPosition=2 multiColumn=1
   for folder in "${folders[@]}"; do
-    out=$QUILLO_ARTIFACTS/fill-$folder-$bits.txt
+    name=fill-$folder-$bits
     path=$(e2e_winpath "$work/$folder")
     # One more round than counted: the first one in a process also loads and initialises.
-    host_run $bits --timing --walks "$path" --repeat $((rounds + 1)) --show "down;right;await:2;cancel" \
-      --context "$path" >"$out"
-    raw=$(field raw_ms "$out" '^walk ' | tail -n +2 | median)
-    shell=$(field shell_ms "$out" '^walk ' | tail -n +2 | median)
-    fill=$(field fill_ms "$out" '^level n=0 ' | tail -n +2 | median)
-    shown=$(field shown_ms "$out" '^level n=0 ' | tail -n +2 | median)
-    items=$(field items "$out" '^level n=0 ' | tail -1)
+    QUILLO_HOST_TIMEOUT=600 host_show $bits "$name" "down;right;await:2;cancel" --walks "$path" \
+      --repeat $((rounds + 1)) --context "$path"
+    raw=$(field raw_ms "$QUILLO_ARTIFACTS/$name.txt" '^walk ' | tail -n +2 | median)
+    shell=$(field shell_ms "$QUILLO_ARTIFACTS/$name.txt" '^walk ' | tail -n +2 | median)
+    fill=$(level_ms "$QUILLO_ARTIFACTS/$name.trace" ' open-level level=0 first=' | tail -n +2 | median)
+    shown=$(level_ms "$QUILLO_ARTIFACTS/$name.trace" ' level-shown level=0$' | tail -n +2 | median)
+    items=$(field items "$QUILLO_ARTIFACTS/$name.trace" ' open-level level=0 first=' | tail -1)
     echo "bench Quillo$bits: menu folder=$folder raw_ms=$raw shell_ms=$shell fill_ms=$fill" \
       "shown_ms=$shown fill/shell=$(ratio "$fill" "$shell") shown/shell=$(ratio "$shown" "$shell")" \
-      "($(($(grep -c '^level n=0 ' "$out") - 1)) rounds after a warm-up round, $items items shown)"
+      "($(($(grep -c ' level-start level=0$' "$QUILLO_ARTIFACTS/$name.trace") - 1)) rounds after a" \
+      "warm-up round, $items items shown)"
   done
 
   host_options "$work/data/Options.lcf" menuPosition=2 includeExtensions= sizeInfoShown=1 \
     sizeInfoStartDisabled=0 toolTipsEnabled=1 toolTipSpeed=2
   blocks=() fills=()
-  export QUILLO_TRACE_ENTRIES=0
   for round in $(seq 1 "$rounds"); do
     name=slow-$bits-$round
     host_show $bits "$name" \
@@ -90,7 +98,6 @@ for bits in ${QUILLO_BENCH_BITS:-32 64}; do
     waits=$(field ms "$QUILLO_ARTIFACTS/$name.trace" 'worker-wait ' | sort -g | tail -1)
     fills+=("${waits:-0}")
   done
-  unset QUILLO_TRACE_ENTRIES
   trace=$QUILLO_ARTIFACTS/slow-$bits-1.trace
   echo "bench Quillo$bits: slow tree: longest menu-thread block outside the listing waits:" \
     "$(printf '%s\n' "${blocks[@]}" | median) ms (median of $rounds walks; each:" \

@@ -30,10 +30,9 @@
 //   --latency         while the menu is up, time how long a message posted to the menu thread
 //                     every 5 ms waits to be handled; prints "latency max_ms=N samples=N
 //                     outside_fill_ms=N" (how long the thread was blocked, in all and outside
-//                     the handler's WM_INITMENUPOPUP), and the "level" lines of --timing
-//   --timing          prints "level n=N fill_ms=F shown_ms=S items=N" for every submenu the
-//                     handler filled: WM_INITMENUPOPUP's own time, and the time to its first
-//                     drawn item (host_timing.h)
+//                     the handler's WM_INITMENUPOPUP), and "level n=N fill_ms=F shown_ms=S
+//                     items=N" for every submenu the handler filled: WM_INITMENUPOPUP's own
+//                     time and the time to its first drawn item (host_timing.h)
 //   --walks PATH      before each invocation, time a bare FindFirstFileA walk and a bare shell
 //                     enumeration of the folder PATH in this process: prints "walk raw_ms=F
 //                     raw_entries=N shell_ms=F shell_entries=N"
@@ -122,7 +121,6 @@ struct Options {
   long lingerMs = 0;
   long repeat = 1;
   bool latency = false;
-  bool timing = false;
   std::string walks;
   bool fileDialog = false;
   std::string cursor;
@@ -557,7 +555,6 @@ void PumpMessages(DWORD ms, HANDLE handle = nullptr) {
 }
 
 bool g_latency = false;
-bool g_timing = false;
 
 int ShowMenu(IContextMenu* handler, HMENU menu, std::string& script, long lingerMs) {
   WNDCLASSA windowClass{};
@@ -580,12 +577,16 @@ int ShowMenu(IContextMenu* handler, HMENU menu, std::string& script, long linger
   g_show.closed = 0;
   handler->QueryInterface(IID_PPV_ARGS(&g_show.menu2));
   SetForegroundWindow(window);
-  if (g_latency || g_timing) host_timing::StartLevelTiming(menu);
-  if (g_latency) host_timing::StartLatencyProbe(window);
+  if (g_latency) {
+    host_timing::StartLevelTiming(menu);
+    host_timing::StartLatencyProbe(window);
+  }
   const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, 200, 150, 0, window, nullptr);
   std::printf("track result=%d\n", chosen);
-  if (g_latency) host_timing::StopLatencyProbe();
-  if (g_latency || g_timing) host_timing::StopLevelTiming();
+  if (g_latency) {
+    host_timing::StopLatencyProbe();
+    host_timing::StopLevelTiming();
+  }
   PumpMessages(static_cast<DWORD>(lingerMs));
   BOOL animation = FALSE;
   SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &animation, 0);
@@ -981,7 +982,6 @@ bool ParseArguments(int argc, char** argv, Options& options) {
     else if (arg == "--linger" && hasValue) number(options.lingerMs);
     else if (arg == "--repeat" && hasValue) number(options.repeat);
     else if (arg == "--latency") options.latency = true;
-    else if (arg == "--timing") options.timing = true;
     else if (arg == "--walks" && hasValue) options.walks = argv[++i];
     else if (arg == "--file-dialog") options.fileDialog = true;
     else if (arg == "--cursor" && hasValue) options.cursor = argv[++i];
@@ -1020,7 +1020,6 @@ int main(int argc, char** argv) {
   g_show.options = &options;
   g_show.classId = classId;
   g_latency = options.latency;
-  g_timing = options.timing;
   OleInitialize(nullptr);
   int exitCode = 0;
   if (options.rounds > 0) {
