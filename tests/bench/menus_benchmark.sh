@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Responsiveness figures of the menus (printed, not asserted), for Quillo32 and Quillo64 in one
 # run, after a build of both trees. Every figure is the median of QUILLO_BENCH_ROUNDS rounds
-# (default 5; QUILLO_BENCH_BITS="32" for one DLL), measured beside its baseline in the same process and the same run; nothing timed
-# writes a trace line per entry:
+# (default 5), measured beside its baseline in the same process and the same run; nothing timed
+# writes a trace line per entry. QUILLO_BENCH_BITS="32" runs one DLL, QUILLO_BENCH_PARTS a part
+# or several of "listing menu walks scan" (the numbers below):
 #  1. for folders of 100, 1,000 and 10,000 empty files and a folder of 1,000 mixed entries
 #     (sub-folders, shortcuts, hidden files, programs, eight extensions):
 #     - listing_benchmark: a bare FindFirstFileA walk, a bare shell enumeration (in-folder names
@@ -13,10 +14,12 @@
 #       level), the time from the start of WM_INITMENUPOPUP to a filled level ("fill": listing
 #       wait and fill) and to its first drawn item ("shown": Windows has measured the items),
 #       with fill/shell and shown/shell;
-#  2. the longest time the menu thread did not answer while the workers probed children, sized
-#     entries and the tool tip counted folders, during a walk of a slow tree (40 sub-folders of
-#     2,000 files each, sizes and tool tips on), outside the listing waits of WM_INITMENUPOPUP,
-#     and the longest wait for a worker when a level closed (from the level-only trace);
+#  2. the longest time the menu thread did not handle a posted message while the workers probed
+#     children, sized entries and the tool tip counted folders, outside the listing waits of
+#     WM_INITMENUPOPUP, and the longest wait for a worker when a level closed (from the
+#     level-only trace), during walks with sizes and tool tips on: through 40 sub-folders of
+#     2,000 files each, all hidden by the filter (long probes), and through 10 folders of 10,000
+#     files in 10 sub-folders each (size scans and counts);
 #  3. size_scan_benchmark: the size column's scan and the tool tip's count of a tree of 100,000
 #     files against a bare recursive FindFirstFileA walk of it, and the time from a stop request
 #     to the walk's end.
@@ -56,7 +59,34 @@ level_ms() {
   tr -d '\r' <"$1" | awk -v end="$2" '/ level-start level=0$/ { s = $1; open = 1 }
                                          open && $0 ~ end { print $1 - s; open = 0 }'
 }
+# part NAME: true when the run includes that part.
+part() { [[ " ${QUILLO_BENCH_PARTS:-listing menu walks scan} " == *" $1 "* ]]; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
+
+# walk BITS NAME FOLDER FILTER SCRIPT: rounds walks through the menus of FOLDER (sizes and tool
+# tips on, FILTER as includeExtensions) while the stand-in times how long the menu thread takes
+# to handle a posted message; prints the longest block outside the listing waits, the longest
+# wait for a worker as a level closed, and what the workers and the tool tip did.
+walk() {
+  local bits=$1 what=$2 folder=$3 filter=$4 script=$5 round name blocks=() waits=() longest trace
+  host_options "$work/data/Options.lcf" menuPosition=2 "$filter" sizeInfoShown=1 \
+    sizeInfoStartDisabled=0 toolTipsEnabled=1 toolTipSpeed=2
+  for round in $(seq 1 "$rounds"); do
+    name=walk-$what-$bits-$round
+    host_show $bits "$name" "$script" --latency --context "$(e2e_winpath "$work/$folder")"
+    blocks+=("$(field outside_fill_ms "$QUILLO_ARTIFACTS/$name.txt" '^latency ')")
+    longest=$(tr -d '\r' <"$QUILLO_ARTIFACTS/$name.trace" | field ms /dev/stdin 'worker-wait ' | sort -g | tail -1)
+    waits+=("${longest:-0}")
+  done
+  trace=$(tr -d '\r' <"$QUILLO_ARTIFACTS/walk-$what-$bits-1.trace")
+  echo "bench Quillo$bits: walk $what ($folder): longest menu-thread block outside the listing" \
+    "waits: $(printf '%s\n' "${blocks[@]}" | median) ms (median of $rounds walks; each: ${blocks[*]});" \
+    "longest wait for a worker as a level closed: $(printf '%s\n' "${waits[@]}" | median) ms (each:" \
+    "${waits[*]}); first walk: $(grep -c 'worker-end' <<<"$trace") workers," \
+    "$(grep 'worker-end ' <<<"$trace" | sed -E 's/.* probes=([0-9]+).*/\1/' | paste -sd+ | bc) probes," \
+    "$(grep 'worker-end ' <<<"$trace" | sed -E 's/.* scans=([0-9]+).*/\1/' | paste -sd+ | bc) size scans," \
+    "$(grep -c ' tooltip shown' <<<"$trace") tool tips"
+}
 
 folders=(f100 f1000 f10000 mixed)
 export QUILLO_TRACE_ENTRIES=0
@@ -65,11 +95,11 @@ for bits in ${QUILLO_BENCH_BITS:-32 64}; do
   echo "== Quillo$bits"
   listing_args=()
   for folder in "${folders[@]}"; do listing_args+=("$(e2e_winpath "$work/$folder")"); done
-  wine "$QUILLO_BUILD/win$bits/extension/model/listing_benchmark.exe" "$rounds" "${listing_args[@]}" \
-    </dev/null 2>/dev/null | tr -d '\r' | sed "s/^/bench Quillo$bits: /"
+  part listing && wine "$QUILLO_BUILD/win$bits/extension/model/listing_benchmark.exe" "$rounds" \
+    "${listing_args[@]}" </dev/null 2>/dev/null | tr -d '\r' | sed "s/^/bench Quillo$bits: /"
 
   host_options "$work/data/Options.lcf" menuPosition=2 multiColumn=1
-  for folder in "${folders[@]}"; do
+  part menu && for folder in "${folders[@]}"; do
     name=fill-$folder-$bits
     path=$(e2e_winpath "$work/$folder")
     # One more round than counted: the first one in a process also loads and initialises.
@@ -82,32 +112,18 @@ for bits in ${QUILLO_BENCH_BITS:-32 64}; do
     items=$(field items "$QUILLO_ARTIFACTS/$name.trace" ' open-level level=0 first=' | tail -1)
     echo "bench Quillo$bits: menu folder=$folder raw_ms=$raw shell_ms=$shell fill_ms=$fill" \
       "shown_ms=$shown fill/shell=$(ratio "$fill" "$shell") shown/shell=$(ratio "$shown" "$shell")" \
-      "($(($(grep -c ' level-start level=0$' "$QUILLO_ARTIFACTS/$name.trace") - 1)) rounds after a" \
+      "($(level_ms "$QUILLO_ARTIFACTS/$name.trace" ' level-shown level=0$' | tail -n +2 | wc -l) rounds after a" \
       "warm-up round, $items items shown)"
   done
 
-  host_options "$work/data/Options.lcf" menuPosition=2 includeExtensions= sizeInfoShown=1 \
-    sizeInfoStartDisabled=0 toolTipsEnabled=1 toolTipSpeed=2
-  blocks=() fills=()
-  for round in $(seq 1 "$rounds"); do
-    name=slow-$bits-$round
-    host_show $bits "$name" \
-      "down;right;await:2;down;rest:400;down;rest:400;right;left;down;rest:400;right;left;up;rest:400;up;up;rest:300;cancel" \
-      --latency --context "$(e2e_winpath "$work/slow")"
-    blocks+=("$(field outside_fill_ms "$QUILLO_ARTIFACTS/$name.txt" '^latency ')")
-    waits=$(field ms "$QUILLO_ARTIFACTS/$name.trace" 'worker-wait ' | sort -g | tail -1)
-    fills+=("${waits:-0}")
-  done
-  trace=$QUILLO_ARTIFACTS/slow-$bits-1.trace
-  echo "bench Quillo$bits: slow tree: longest menu-thread block outside the listing waits:" \
-    "$(printf '%s\n' "${blocks[@]}" | median) ms (median of $rounds walks; each:" \
-    "${blocks[*]}); longest wait for a worker as a level closed: $(printf '%s\n' "${fills[@]}" | median) ms" \
-    "(each: ${fills[*]}); per walk: $(grep -c 'worker-end' "$trace") workers," \
-    "$(field probes "$trace" 'worker-end ' | paste -sd+ | bc) probes," \
-    "$(field scans "$trace" 'worker-end ' | paste -sd+ | bc) size scans," \
-    "$(grep -c ' tooltip shown' "$trace") tool tips"
+  # Long probes: sub-folders whose 2,000 files are all hidden by the filter are read to the end.
+  part walks && walk $bits probes slow includeExtensions= \
+    "down;right;await:2;down;rest:400;down;rest:400;right;left;down;rest:400;right;left;up;rest:400;up;up;rest:300;cancel"
+  # Size scans and counts: ten folders of 10,000 files in ten sub-folders each.
+  part walks && walk $bits sizes tree "includeExtensions=*" \
+    "down;right;await:2;rest:500;down;rest:500;down;right;await:3;rest:300;left;rest:500;up;rest:500;cancel"
 
-  wine "$QUILLO_BUILD/win$bits/extension/size_scan_benchmark.exe" "$rounds" "$(e2e_winpath "$work/tree")" \
-    </dev/null 2>/dev/null | tr -d '\r' | sed "s/^/bench Quillo$bits: /"
+  part scan && wine "$QUILLO_BUILD/win$bits/extension/size_scan_benchmark.exe" "$rounds" \
+    "$(e2e_winpath "$work/tree")" </dev/null 2>/dev/null | tr -d '\r' | sed "s/^/bench Quillo$bits: /"
 done
 standalone_end

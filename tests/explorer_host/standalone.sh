@@ -7,7 +7,7 @@ set -uo pipefail
 export QUILLO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 cd "$QUILLO_ROOT"
 source tools/wine-env.sh
-export QUILLO_BUILD=$QUILLO_ROOT/build
+export QUILLO_BUILD=${QUILLO_BUILD:-$QUILLO_ROOT/build}
 source tests/e2e/lib.sh
 source tests/explorer_host/host_lib.sh
 

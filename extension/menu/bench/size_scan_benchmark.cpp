@@ -94,18 +94,24 @@ int main(int argc, char** argv) {
   for (int round = -1; round < rounds; ++round) {  // round -1: warm-up, not counted
     char buffer[4096];
     std::snprintf(buffer, sizeof buffer - MAX_PATH, "%s", path.c_str());
-    rawBytes = 0;
-    double start = NowMs();
-    entries = quillo::bench::RawTreeWalk(buffer, std::strlen(buffer), &rawBytes);
-    raw.push_back(NowMs() - start);
-    Walk sizes;
-    sizes.path = path;
-    scan.push_back(Timed(sizes));
-    scanBytes = sizes.total;
-    Walk counts;
-    counts.path = path;
+    Walk sizes, counts;
+    sizes.path = counts.path = path;
     counts.count = true;
-    count.push_back(Timed(counts));
+    // Every other round in the opposite order, so that no walk always follows the same one.
+    for (int step = 0; step < 3; ++step) {
+      switch (round % 2 == 0 ? step : 2 - step) {
+        case 0: {
+          rawBytes = 0;
+          const double start = NowMs();
+          entries = quillo::bench::RawTreeWalk(buffer, std::strlen(buffer), &rawBytes);
+          raw.push_back(NowMs() - start);
+          break;
+        }
+        case 1: scan.push_back(Timed(sizes)); break;
+        default: count.push_back(Timed(counts)); break;
+      }
+    }
+    scanBytes = sizes.total;
     countBytes = counts.total;
     if (round < 0) raw.clear(), scan.clear(), count.clear();
   }
