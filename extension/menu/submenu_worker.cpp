@@ -2,8 +2,8 @@
 
 #include <objbase.h>
 
+#include "child_prober.h"
 #include "extension_state.h"
-#include "folder_enumeration.h"
 #include "folder_size_scan.h"
 #include "menu/core/scan_path.h"
 #include "menu_trace.h"
@@ -19,9 +19,11 @@ bool Stopped(const MenuLevel& level) {
 
 // Decides every entry of the level whose children are still unknown. An entry that has them
 // gets a popup, unless the menu thread attached one meanwhile (the entry was highlighted; that
-// popup may be open and must not be replaced). Returns the number of probes made.
+// popup may be open and must not be replaced). A stop request is honoured within the prober's
+// poll even while a probe runs; that probe leaves the entry undecided. Returns the number of
+// probes made.
 int ChildrenPass(MenuLevel& level) {
-  ExtensionState& state = State();
+  ChildProber prober(State().Model);
   const LevelLayoutInput layout = LevelLayout(level);
   int probes = 0;
   for (int j = 0; !Stopped(level); ++j) {
@@ -30,7 +32,8 @@ int ChildrenPass(MenuLevel& level) {
     MenuEntry& entry = level.listing->entries[static_cast<std::size_t>(item->entryIndex)];
     if (LoadChildState(entry) >= 0) continue;
     ++probes;
-    const int hasChildren = ChildProbe(state.Model, entry.idList);
+    const int hasChildren = prober.Probe(entry.idList, level.listing->cancel, level.workerAbort);
+    if (hasChildren < 0) break;
     std::int8_t expected = -1;
     std::atomic_ref<std::int8_t> childState(entry.childState);
     if (hasChildren == 0) {
