@@ -53,9 +53,10 @@ bool CursorLeftSelection() {
 int FillLevel(MenuLevel& level, int levelIndex) {
   const ExtensionState& state = State();
   const LevelLayoutInput layout = LevelLayout(level);
+  MoveOnCheck movedOn;
   int i = 0;
   for (std::optional<LevelItem> item; (item = LevelItemAt(layout, i)); ++i) {
-    if (CursorLeftSelection() || MouseButtonDown()) return -1;
+    if (movedOn.Due(GetTickCount()) && (CursorLeftSelection() || MouseButtonDown())) return -1;
     MenuEntry& entry = level.listing->entries[static_cast<std::size_t>(item->entryIndex)];
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
