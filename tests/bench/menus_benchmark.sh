@@ -68,19 +68,22 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else
 # to handle a posted message; prints the longest block outside the listing waits, the longest
 # wait for a worker as a level closed, and what the workers and the tool tip did.
 walk() {
-  local bits=$1 what=$2 folder=$3 filter=$4 script=$5 round name blocks=() waits=() longest trace
+  local bits=$1 what=$2 folder=$3 filter=$4 script=$5 round name blocks=() others=() waits=()
+  local longest trace
   host_options "$work/data/Options.lcf" menuPosition=2 "$filter" sizeInfoShown=1 \
     sizeInfoStartDisabled=0 toolTipsEnabled=1 toolTipSpeed=2
   for round in $(seq 1 "$rounds"); do
     name=walk-$what-$bits-$round
     host_show $bits "$name" "$script" --latency --context "$(e2e_winpath "$work/$folder")"
     blocks+=("$(field outside_fill_ms "$QUILLO_ARTIFACTS/$name.txt" '^latency ')")
+    others+=("$(field outside_opening_ms "$QUILLO_ARTIFACTS/$name.txt" '^latency ')")
     longest=$(tr -d '\r' <"$QUILLO_ARTIFACTS/$name.trace" | field ms /dev/stdin 'worker-wait ' | sort -g | tail -1)
     waits+=("${longest:-0}")
   done
   trace=$(tr -d '\r' <"$QUILLO_ARTIFACTS/walk-$what-$bits-1.trace")
   echo "bench Quillo$bits: walk $what ($folder): longest menu-thread block outside the listing" \
     "waits: $(printf '%s\n' "${blocks[@]}" | median) ms (median of $rounds walks; each: ${blocks[*]});" \
+    "outside the opening of levels: $(printf '%s\n' "${others[@]}" | median) ms (each: ${others[*]});" \
     "longest wait for a worker as a level closed: $(printf '%s\n' "${waits[@]}" | median) ms (each:" \
     "${waits[*]}); first walk: $(grep -c 'worker-end' <<<"$trace") workers," \
     "$(grep 'worker-end ' <<<"$trace" | sed -E 's/.* probes=([0-9]+).*/\1/' | paste -sd+ | bc) probes," \

@@ -29,8 +29,9 @@
 //                     prints "dialog name=\"...\" ok=N" (its box and how often OK was pressed)
 //   --latency         while the menu is up, time how long a message posted to the menu thread
 //                     every 5 ms waits to be handled; prints "latency max_ms=N samples=N
-//                     outside_fill_ms=N" (how long the thread was blocked, in all and outside
-//                     the handler's WM_INITMENUPOPUP), and "level n=N fill_ms=F shown_ms=S
+//                     outside_fill_ms=N outside_opening_ms=N outside_opening_tick=N" (how long
+//                     the thread was blocked, in all, outside the handler's WM_INITMENUPOPUP and
+//                     outside the opening of a level), and "level n=N fill_ms=F shown_ms=S
 //                     items=N" for every submenu the handler filled: WM_INITMENUPOPUP's own
 //                     time and the time to its first drawn item (host_timing.h)
 //   --walks PATH      before each invocation, time a bare FindFirstFileA walk and a bare shell
