@@ -4,6 +4,8 @@
 # prints one line per target, "fuzz NAME: N executions, M crashes". Exits non-zero when any target
 # crashed, timed out (10 s per input) or ran out of memory (2 GiB).
 #   tools/fuzz.sh [SECONDS] [TARGET...]
+# SECONDS 0 runs without a time limit; FUZZ_FLAGS adds libFuzzer flags, e.g. a long campaign:
+#   FUZZ_FLAGS=-runs=10000000 tools/fuzz.sh 0 zip_archive
 # The corpus each run grows is kept in build/fuzz/corpus/NAME, findings in build/fuzz/findings/NAME,
 # libFuzzer's output in build/fuzz/logs/NAME.log. A finding stays a seed: copy it into
 # fuzz/seeds/NAME/ once the product is mended.
@@ -49,7 +51,7 @@ for name in "${targets[@]}"; do
   for dir in fuzz/seeds/$name $tree/seeds/$name; do [ -d "$dir" ] && seeds+=("$dir"); done
   before=$(find "$findings" -type f | wc -l)
   nice -n 10 "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-    -artifact_prefix="$findings/" "$corpus" "${seeds[@]}" >"$log" 2>&1
+    -artifact_prefix="$findings/" ${FUZZ_FLAGS:-} "$corpus" "${seeds[@]}" >"$log" 2>&1
   rc=$?
   executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   crashes=$(($(find "$findings" -type f | wc -l) - before))
