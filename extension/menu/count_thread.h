@@ -46,12 +46,12 @@ struct FolderCount {
 // Counts below path into count.counts (depth 0 for the folder itself, 1 for everything below)
 // and publishes them at the end of the folder. Hidden items are skipped unless
 // includeAllExtensions; hidden system items are counted apart and not as files or folders.
-void CountFolder(const char* path, int depth, FolderCount& count);
+void CountFolder(const wchar_t* path, int depth, FolderCount& count);
 
 // What a count thread works on; it owns its own copy of the item so that hiding the tip never
 // frees what the thread still uses.
 struct CountJob {
-  char path[kPathSize];
+  wchar_t path[kPathSize];  // the real path
   OwnedIdList item;
   std::uint32_t attributes;
   bool includeAllExtensions;
