@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing Quillo needs on Debian 12: the MinGW-w64 cross compilers,
 # zlib for MinGW, Wine (64- and 32-bit), Xvfb, ImageMagick (screenshots, icons), icoutils,
-# the CHM compiler and reader, GoogleTest and CMake. Does nothing when everything is present.
+# the CHM compiler and reader, GoogleTest and CMake, and clang 14 with libFuzzer (its runtime is in
+# the compiler-rt package) for tools/fuzz.sh. Does nothing when everything is present.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
   wine wine64 wine32:i386
   xvfb xauth xdotool imagemagick icoutils
   fp-utils libchm-bin
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()
