@@ -25,19 +25,34 @@ else()
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# QUILLO_FUZZ (preset fuzz, clang): the host tree instrumented for libFuzzer; it holds the
+# functional cores and the fuzz targets only (no unit tests, no GoogleTest).
+option(QUILLO_FUZZ "Build the libFuzzer targets (host tree, clang)" OFF)
+if(QUILLO_FUZZ)
+  if(NOT QUILLO_HOST OR NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "QUILLO_FUZZ needs the host tree built with clang (preset fuzz)")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 set(QUILLO_VERSION_TEXT "5.3.3")
 set(QUILLO_VERSION_COMMAS "5,3,3,0")
 
 # GoogleTest from Debian's sources (/usr/src/googletest), built for whichever target this tree has.
-set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-include(GoogleTest)
+if(NOT QUILLO_FUZZ)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  include(GoogleTest)
+endif()
 
 # quillo_test(<name> SOURCES <files...> [LIBS <libs...>])
 # One GoogleTest executable; its cases become ctest tests (under Wine in the Windows trees).
 function(quillo_test name)
+  if(QUILLO_FUZZ)
+    return()  # the fuzz tree builds no unit tests
+  endif()
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)

@@ -15,6 +15,10 @@ quillo_wine_prefix() {
     wineserver -w
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
       </dev/null >/dev/null 2>&1
+    # Menus and tool tips draw in Tahoma, whose linked fonts (as on Windows) are absent here: link
+    # the system's CJK font instead, so that names in Chinese or Japanese show their glyphs.
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+      /v Tahoma /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1
     wineserver -w
   fi
 }

@@ -93,7 +93,7 @@ void DrawSize(HDC dc, Point at, const char* name, MenuEntry& entry, int sizeUnit
   char text[kPathSize];
   FormatSizeColumn(LoadEntrySize(entry), sizeUnits, text, sizeof text);
   DrawTextAt(dc, at, text);
-  MenuTrace("draw-size name=%s text=%s", name, text);
+  MenuTraceEntry("draw-size name=%s text=%s", name, text);
 }
 
 void Paint(HDC dc, const EntryDrawing& d, const ResolvedEntry& resolved) {
@@ -157,6 +157,7 @@ void DrawOwnEntry(const DRAWITEMSTRUCT& draw) {
   MenuLevel& level = *resolved.level;
   if (level.menuWindow.load(std::memory_order_relaxed) == nullptr) {
     level.menuWindow.store(WindowFromDC(draw.hDC), std::memory_order_release);
+    MenuTrace("level-shown level=%d", ItemIdLevel(static_cast<ItemId>(draw.itemData)));
   }
   const ExtensionState& state = State();
   const OptionsRecord& options = state.Options;

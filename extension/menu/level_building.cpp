@@ -53,9 +53,10 @@ bool CursorLeftSelection() {
 int FillLevel(MenuLevel& level, int levelIndex) {
   const ExtensionState& state = State();
   const LevelLayoutInput layout = LevelLayout(level);
+  MoveOnCheck movedOn;
   int i = 0;
   for (std::optional<LevelItem> item; (item = LevelItemAt(layout, i)); ++i) {
-    if (CursorLeftSelection() || MouseButtonDown()) return -1;
+    if (movedOn.Due(GetTickCount()) && (CursorLeftSelection() || MouseButtonDown())) return -1;
     MenuEntry& entry = level.listing->entries[static_cast<std::size_t>(item->entryIndex)];
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
@@ -72,13 +73,13 @@ int FillLevel(MenuLevel& level, int levelIndex) {
     const char* text = EntryText(entry.name, ListingNames(*level.listing));  // null: separator
     const wchar_t* real = EntryRealText(entry.name, ListingNames(*level.listing),
                                         ListingRealNames(*level.listing));
-    MenuTrace("fill level=%d position=%d child=%d real=%s text=%s", levelIndex, item->position,
-              LoadChildState(entry), TraceText(real != nullptr ? real : L"").text,
-              text != nullptr ? text : "");
+    MenuTraceEntry("fill level=%d position=%d child=%d real=%s text=%s", levelIndex,
+                   item->position, LoadChildState(entry),
+                   TraceText(real != nullptr ? real : L"").text, text != nullptr ? text : "");
     if (entry.name == kRecentEntry || entry.name == kFavoritesEntry) {
-      MenuTrace("icon level=%d position=%d index=module", levelIndex, item->position);
+      MenuTraceEntry("icon level=%d position=%d index=module", levelIndex, item->position);
     } else if (text != nullptr) {
-      MenuTrace("icon level=%d position=%d index=%d", levelIndex, item->position, entry.iconIndex);
+      MenuTraceEntry("icon level=%d position=%d index=%d", levelIndex, item->position, entry.iconIndex);
     }
   }
   level.createdSubmenus.Reserve(level.createdSubmenus.count() + static_cast<std::size_t>(i));
@@ -110,6 +111,7 @@ LRESULT OpenLevel(HMENU popup, int positionInParent) {
   MenuEntry* entry = parent < 0 ? &Levels().root : LookupEntry(highlighted);
   if (entry == nullptr) return 0;
 
+  MenuTrace("level-start level=%d", levelIndex);
   ApplyCursorMessage(1);
   const bool fromRoot = parent < 0;
   level->listing = state.Listings.Acquire(*entry, fromRoot, fromRoot);

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "extension_state.h"
+#include "menu_trace.h"
 
 namespace quillo {
 namespace {
@@ -76,10 +77,14 @@ void ClearLevelMenu(MenuLevel& level) {
 void DestroyLevel(int index) {
   MenuLevel* level = LevelAt(index);
   if (level == nullptr) return;
+  const DWORD start = GetTickCount();
+  bool waited = false;
   while (level->workerRunning.load(std::memory_order_acquire) != 0) {
     level->workerAbort.store(1, std::memory_order_relaxed);
     WaitAnsweringSentMessages(kWorkerPollMs);
+    waited = true;
   }
+  if (waited) MenuTrace("worker-wait level=%d ms=%lu", index, GetTickCount() - start);
   ClearLevelMenu(*level);
   DestroyMenus(level->createdSubmenus);
   DestroyMenus(level->workerSubmenus);

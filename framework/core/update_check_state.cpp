@@ -15,7 +15,9 @@ std::string_view StoredText(const UpdateCheckState& state) {
 
 bool AutomaticCheckDue(const UpdateCheckState& state, std::int64_t now) {
   if (state.lastCheck == kAutomaticCheckOff || now < state.lastCheck) return false;
-  return now - state.lastCheck > kCheckInterval;
+  // The stored time comes from a file: far in the past, the signed difference would overflow.
+  return static_cast<std::uint64_t>(now) - static_cast<std::uint64_t>(state.lastCheck) >
+         static_cast<std::uint64_t>(kCheckInterval);
 }
 
 std::string_view VersionText(std::string_view body) {

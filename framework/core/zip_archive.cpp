@@ -7,16 +7,13 @@
 
 #include "core/crc32.h"
 #include "core/text_compare.h"
+#include "core/zip_layout.h"
 
 namespace lwf {
 namespace {
 
-constexpr std::uint32_t kLocalSignature = 0x04034B50;
-constexpr std::uint32_t kCentralSignature = 0x02014B50;
-constexpr std::uint32_t kEndSignature = 0x06054B50;
-constexpr std::size_t kLocalHeaderSize = 30;
-constexpr std::size_t kCentralHeaderSize = 46;
-constexpr std::size_t kEndRecordSize = 22;
+using namespace zip;
+
 constexpr std::uint16_t kVersion = 20;  // 2.0: deflate
 constexpr std::uint16_t kStored = 0;
 constexpr std::uint16_t kDeflated = 8;
@@ -31,12 +28,6 @@ void Put16(Bytes& out, std::uint32_t value) {
 void Put32(Bytes& out, std::uint32_t value) {
   Put16(out, value & 0xFFFF);
   Put16(out, value >> 16);
-}
-
-std::uint16_t Get16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-
-std::uint32_t Get32(const std::uint8_t* p) {
-  return Get16(p) | static_cast<std::uint32_t>(Get16(p + 2)) << 16;
 }
 
 std::optional<Bytes> Deflate(const std::uint8_t* data, std::size_t size) {

@@ -2,6 +2,7 @@
 // announced before.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 
 #include "core/update_check_state.h"
@@ -47,6 +48,18 @@ TEST(UpdateCheckState, OnceADayUnlessSwitchedOff) {
   state.lastCheck = 1234;
   ChooseAutomaticCheck(state, true);
   EXPECT_EQ(state.lastCheck, 1234);
+}
+
+TEST(UpdateCheckState, DamagedTimeInTheFileStillDecides) {
+  // A "(LWF)UpdateCheck" whose time lies before any real clock: the check is due, and working
+  // that out must not overflow (found by fuzzing; the sanitizers stop the test on overflow).
+  UpdateCheckState state{};
+  state.lastCheck = INT64_MIN;
+  EXPECT_TRUE(AutomaticCheckDue(state, 1'700'000'000));
+  state.lastCheck = -100'000;
+  EXPECT_TRUE(AutomaticCheckDue(state, 0));
+  state.lastCheck = INT64_MAX;
+  EXPECT_FALSE(AutomaticCheckDue(state, 1'700'000'000)) << "a time in the future waits";
 }
 
 TEST(UpdateCheckState, StoredTextDecidesTheAnnouncement) {

@@ -27,8 +27,16 @@
 //   --file-dialog     a dialog box (class "#32770") with a file-name box (1148) and an OK button
 //                     is the foreground window when the handler is initialised; at the end
 //                     prints "dialog name=\"...\" ok=N" (its box and how often OK was pressed)
-//   --latency         while the menu is up, time WM_NULL round trips to the menu thread every
-//                     5 ms; prints "latency max_ms=N samples=N" (how long it was blocked)
+//   --latency         while the menu is up, time how long a message posted to the menu thread
+//                     every 5 ms waits to be handled; prints "latency max_ms=N samples=N
+//                     outside_fill_ms=N outside_opening_ms=N outside_opening_tick=N" (how long
+//                     the thread was blocked, in all, outside the handler's WM_INITMENUPOPUP and
+//                     outside the opening of a level), and "level n=N fill_ms=F shown_ms=S
+//                     items=N" for every submenu the handler filled: WM_INITMENUPOPUP's own
+//                     time and the time to its first drawn item (host_timing.h)
+//   --walks PATH      before each invocation, time a bare FindFirstFileA walk and a bare shell
+//                     enumeration of the folder PATH in this process: prints "walk raw_ms=F
+//                     raw_entries=N shell_ms=F shell_entries=N"
 //
 // Test set-up commands (then nothing else runs):
 //   explorer_host --write-setup-info INSTALL DATA   the setup information record (32-bit
@@ -81,6 +89,7 @@
 #include <string>
 #include <vector>
 
+#include "host_timing.h"
 #include "options_record.h"
 #include "setup_info_record.h"
 #include "system_colors.h"
@@ -113,6 +122,7 @@ struct Options {
   long lingerMs = 0;
   long repeat = 1;
   bool latency = false;
+  std::string walks;
   bool fileDialog = false;
   std::string cursor;
   std::string cabinetTitle;
@@ -538,6 +548,7 @@ DWORD WINAPI ScriptThread(void* parameter) {
 }
 
 LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (host_timing::AnswerLatencyProbe(message)) return 0;
   if (const char* name = MenuMessageName(message)) {
     std::printf("msg name=%s wparam=0x%llx lparam=0x%llx\n", name,
                 static_cast<unsigned long long>(wParam), static_cast<unsigned long long>(lParam));
@@ -574,29 +585,6 @@ void PumpMessages(DWORD ms, HANDLE handle = nullptr) {
   }
 }
 
-// Round trips of WM_NULL to the menu thread while the menu is up: the longest is the longest
-// time that thread did not answer.
-struct LatencyProbe {
-  HWND window = nullptr;
-  volatile LONG stop = 0;
-  DWORD longest = 0;
-  long samples = 0;
-};
-
-DWORD WINAPI LatencyThread(void* parameter) {
-  auto& probe = *static_cast<LatencyProbe*>(parameter);
-  while (!probe.stop) {
-    const DWORD start = GetTickCount();
-    DWORD_PTR result;
-    SendMessageTimeoutA(probe.window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
-    const DWORD took = GetTickCount() - start;
-    if (took > probe.longest) probe.longest = took;
-    ++probe.samples;
-    Sleep(5);
-  }
-  return 0;
-}
-
 bool g_latency = false;
 
 int ShowMenu(IContextMenu* handler, HMENU menu, std::string& script, long lingerMs) {
@@ -620,16 +608,15 @@ int ShowMenu(IContextMenu* handler, HMENU menu, std::string& script, long linger
   g_show.closed = 0;
   handler->QueryInterface(IID_PPV_ARGS(&g_show.menu2));
   SetForegroundWindow(window);
-  LatencyProbe probe;
-  probe.window = window;
-  HANDLE latency = g_latency ? CreateThread(nullptr, 0, LatencyThread, &probe, 0, nullptr) : nullptr;
+  if (g_latency) {
+    host_timing::StartLevelTiming(menu);
+    host_timing::StartLatencyProbe(window);
+  }
   const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, 200, 150, 0, window, nullptr);
   std::printf("track result=%d\n", chosen);
-  if (latency) {
-    probe.stop = 1;
-    PumpMessages(INFINITE, latency);  // its last WM_NULL may be waiting for this thread
-    CloseHandle(latency);
-    std::printf("latency max_ms=%lu samples=%ld\n", probe.longest, probe.samples);
+  if (g_latency) {
+    host_timing::StopLatencyProbe();
+    host_timing::StopLevelTiming();
   }
   PumpMessages(static_cast<DWORD>(lingerMs));
   BOOL animation = FALSE;
@@ -1026,6 +1013,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
     else if (arg == "--linger" && hasValue) number(options.lingerMs);
     else if (arg == "--repeat" && hasValue) number(options.repeat);
     else if (arg == "--latency") options.latency = true;
+    else if (arg == "--walks" && hasValue) options.walks = argv[++i];
     else if (arg == "--file-dialog") options.fileDialog = true;
     else if (arg == "--cursor" && hasValue) options.cursor = argv[++i];
     else if (arg == "--winkey") options.winKey = true;
@@ -1076,6 +1064,7 @@ int main(int argc, char** argv) {
     long x = 0, y = 0;
     if (std::sscanf(options.cursor.c_str(), "%ld,%ld", &x, &y) == 2) SetCursorPos(x, y);
     for (long round = 0; round < options.repeat && exitCode == 0; ++round) {
+      if (!options.walks.empty()) host_timing::PrintBaselineWalks(options.walks);
       Invocation run;
       if (!Invoke(options, classId, run, true)) {
         exitCode = 3;

@@ -1,13 +1,14 @@
 # Sourced by scripts that drive the stand-in outside the scenario runner (the demo, the
-# benchmark) with QUILLO_ARTIFACTS set to their output folder: the environment of a scenario,
-# an emptied output folder, the private prefix, a display and a running Wine server.
+# benchmark) with QUILLO_ARTIFACTS set to their output folder (and QUILLO_BUILD to the build
+# folder when it is not build/): the environment of a scenario, an emptied output folder, the
+# private prefix, a display and a running Wine server.
 # standalone_end stops what was started and puts the prefix's registry back as it was, so that
 # the registration and setup information written here do not reach later scenarios.
 set -uo pipefail
 export QUILLO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 cd "$QUILLO_ROOT"
 source tools/wine-env.sh
-export QUILLO_BUILD=$QUILLO_ROOT/build
+export QUILLO_BUILD=${QUILLO_BUILD:-$QUILLO_ROOT/build}
 source tests/e2e/lib.sh
 source tests/explorer_host/host_lib.sh
 

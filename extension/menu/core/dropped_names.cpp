@@ -14,7 +14,8 @@ bool IsFullPath(std::wstring_view path) {
 }
 
 std::size_t DroppedNamesSize(std::uint32_t count) {
-  if (count > (SIZE_MAX / sizeof(wchar_t) - 1) / kDroppedNameSlot) return 0;
+  // Widened so that the bound, which matters for 32-bit size_t, compares warning-free on 64-bit.
+  if (static_cast<std::uintmax_t>(count) > (SIZE_MAX / sizeof(wchar_t) - 1) / kDroppedNameSlot) return 0;
   return static_cast<std::size_t>(count) * kDroppedNameSlot + 1;
 }
 

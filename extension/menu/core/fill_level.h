@@ -34,4 +34,25 @@ std::optional<LevelItem> LevelItemAt(const LevelLayoutInput& in, int i);
 // The value stored in the parent entry's childState after filling `count` items (at most 127).
 int ChildStateFromCount(int count);
 
+// While a level is filled, whether to ask again if the user moved on (pointer off the entry, a
+// mouse button down): before the first item, then once kMoveOnCheckMs have passed since the last
+// question. Each question costs a round trip to the window system (under Wine a query of the X
+// server, costlier than inserting the item), and its answer changes only as fast as a hand
+// moves. `now` is a millisecond tick count; it may wrap around.
+constexpr std::uint32_t kMoveOnCheckMs = 10;
+
+class MoveOnCheck {
+ public:
+  bool Due(std::uint32_t now) {
+    if (asked_ && now - last_ < kMoveOnCheckMs) return false;
+    asked_ = true;
+    last_ = now;
+    return true;
+  }
+
+ private:
+  bool asked_ = false;
+  std::uint32_t last_ = 0;
+};
+
 }  // namespace quillo

@@ -75,5 +75,18 @@ TEST(FillLevel, ParentChildStateIsTheCountUpTo127) {
   EXPECT_EQ(ChildStateFromCount(1024), 127);
 }
 
+TEST(FillLevel, AsksWhetherTheUserMovedOnFirstThenEvery10Ms) {
+  MoveOnCheck check;
+  EXPECT_TRUE(check.Due(5000));
+  EXPECT_FALSE(check.Due(5000));
+  EXPECT_FALSE(check.Due(5009));
+  EXPECT_TRUE(check.Due(5010));
+  EXPECT_FALSE(check.Due(5011));
+  MoveOnCheck wrapping;
+  EXPECT_TRUE(wrapping.Due(0xFFFFFFFAu));
+  EXPECT_FALSE(wrapping.Due(2));
+  EXPECT_TRUE(wrapping.Due(4));  // 10 ms later, across the wrap
+}
+
 }  // namespace
 }  // namespace quillo
