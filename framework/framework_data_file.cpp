@@ -42,7 +42,8 @@ std::size_t ReadDataIn(const char* folder, const char* name, int index, void* bu
   }
   const DWORD want = size > MAXDWORD ? MAXDWORD : static_cast<DWORD>(size);
   DWORD read = 0;
-  if (!ReadFile(file.get(), buffer, want, &read, nullptr)) read = 0;
+  // A failed read (another process locks the file) leaves the caller's defaults in place.
+  if (!ReadFile(file.get(), buffer, want, &read, nullptr)) return 0;
   std::memset(static_cast<char*>(buffer) + read, 0, size - read);
   return read;
 }

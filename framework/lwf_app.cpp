@@ -162,7 +162,8 @@ bool FolderReady(const char* folder) {
 }
 
 unsigned WaitForDataFolders() {
-  if (FindSwitch("-WAITFORDATAPATH") < 0) return kLwfOk;
+  // "-QUIT" wins: a start that only ends the running instance never waits for a folder.
+  if (FindSwitch("-WAITFORDATAPATH") < 0 || FindSwitch("-QUIT") >= 0) return kLwfOk;
   if (!FolderReady(App().dataFolder)) return kLwfNoDataFolder;
   if (EqualsIgnoringCase(App().dataFolder, App().sharedDataFolder)) return kLwfOk;
   return FolderReady(App().sharedDataFolder) ? kLwfOk : kLwfNoDataFolder;

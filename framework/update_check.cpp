@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdio>
 #include <ctime>
+#include <memory>
 #include <string>
 
 #include "core/http_get.h"
@@ -28,13 +29,20 @@ constexpr int kStopRounds = 300;  // of 10 ms
 enum UpdateText : int { kTitle = 0, kChecking = 1, kDownloadError = 2, kFormatError = 3, kNewVersion = 4,
                         kNoUpdate = 5, kNotStarted = 6 };
 
-// Shared between the UI thread and the check thread, without locks.
-std::atomic<bool> g_busy{false};
-std::atomic<bool> g_abort{false};
-std::atomic<HWND> g_dialog{nullptr};
+// One check. The thread that runs it and the UI thread share it without locks; a newer check
+// cuts an older one off (abort, no dialog), so that each check reports only to its own dialog.
+struct CheckRun {
+  std::atomic<HWND> dialog{nullptr};  // where this check reports; null: nowhere yet or no more
+  std::atomic<bool> abort{false};
+};
 
-void ShowStatus(int text) {
-  if (HWND dialog = g_dialog.load()) SetDlgItemTextA(dialog, IDC_LWF_STATUS, Text(kTextUpdate, text));
+// The latest check; the variable itself is read and replaced on the UI thread only.
+std::shared_ptr<CheckRun> g_latest;
+// Checks still running, older cut-off ones included: teardown waits for them.
+std::atomic<int> g_threads{0};
+
+void ShowStatus(const CheckRun& run, int text) {
+  if (HWND dialog = run.dialog.load()) SetDlgItemTextA(dialog, IDC_LWF_STATUS, Text(kTextUpdate, text));
 }
 
 std::string RecordText(const char (&field)[quillo::kPathSize]) {
@@ -47,13 +55,18 @@ HWND CreateAnnouncement() {
   return CreateDialogParamA(App().instance, MAKEINTRESOURCEA(IDD_LWF_UPDATE), nullptr, UpdateDialogProc, 0);
 }
 
-// Shows the result in the open dialog; an automatic check announces a version not seen before.
-void Report(const std::string& text, bool isNew, const UpdateCheckState& state, HWND& created) {
-  if (isNew && g_dialog.load() == nullptr && !AlreadyAnnounced(state, text)) created = CreateAnnouncement();
-  HWND dialog = g_dialog.load();
+// Shows the result in the check's dialog; an automatic check announces a version not seen before.
+// A check that a newer one cut off shows nothing.
+void Report(CheckRun& run, const std::string& text, bool isNew, const UpdateCheckState& state, HWND& created) {
+  if (run.abort.load()) return;
+  if (isNew && run.dialog.load() == nullptr && !AlreadyAnnounced(state, text)) {
+    created = CreateAnnouncement();
+    run.dialog.store(created);
+  }
+  HWND dialog = run.dialog.load();
   if (dialog == nullptr) return;
   SetDlgItemTextA(dialog, IDC_LWF_AVAILABLE_VERSION, std::string(VersionText(text)).c_str());
-  ShowStatus(isNew ? kNewVersion : kNoUpdate);
+  ShowStatus(run, isNew ? kNewVersion : kNoUpdate);
   EnableWindow(GetDlgItem(dialog, IDOK), isNew);
   if (created != nullptr) ShowWindow(created, SW_SHOWNORMAL);
 }
@@ -69,22 +82,22 @@ void RunDialogLoop(HWND dialog) {
 }
 
 // The check itself; returns the announcement dialog it created, if any.
-HWND Check() {
+HWND Check(CheckRun& run) {
   UpdateCheckState state = ReadUpdateCheckState();
-  TcpStream stream(g_abort);
+  TcpStream stream(run.abort);
   Bytes body;
   if (HttpGet(stream, RecordText(App().setupInfo.versionCheckUrl), body) != kHttpOk) {
-    ShowStatus(kDownloadError);
+    ShowStatus(run, kDownloadError);
     return nullptr;
   }
   const std::string text(VersionText(std::string_view(reinterpret_cast<const char*>(body.data()), body.size())));
   const std::optional<VersionNumbers> published = ParseVersionFile(text);
   if (!published) {
-    ShowStatus(kFormatError);
+    ShowStatus(run, kFormatError);
     return nullptr;
   }
   HWND created = nullptr;
-  Report(text, IsNewVersion(*published, App().version), state, created);
+  Report(run, text, IsNewVersion(*published, App().version), state, created);
   RecordCheck(state, text, static_cast<std::int64_t>(std::time(nullptr)));
   WriteUpdateCheckState(state);
   return created;
@@ -92,9 +105,10 @@ HWND Check() {
 
 // The check is over before an announcement waits for the user, so that "Check now!" need not
 // wait for that dialog to be closed.
-DWORD WINAPI CheckThread(LPVOID) {
-  HWND announcement = Check();
-  g_busy.store(false);
+DWORD WINAPI CheckThread(LPVOID parameter) {
+  const std::unique_ptr<std::shared_ptr<CheckRun>> run(static_cast<std::shared_ptr<CheckRun>*>(parameter));
+  HWND announcement = Check(**run);
+  --g_threads;
   if (announcement != nullptr) RunDialogLoop(announcement);
   return 0;
 }
@@ -111,15 +125,19 @@ void FillDialog(HWND dialog) {
   UseSemibold(dialog, {IDC_LWF_INSTALLED_VERSION, IDC_LWF_AVAILABLE_VERSION, IDC_LWF_STATUS});
   SetDlgItemTextA(dialog, IDC_LWF_STATUS, Text(kTextUpdate, kChecking));
   EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
-  // Registered before a check can report, so that a quick answer is not lost.
-  g_dialog.store(dialog);
+}
+
+// Cuts the latest check off from its dialog and stops it.
+void CutOff(CheckRun& run) {
+  run.dialog.store(nullptr);
+  run.abort.store(true);
 }
 
 void CloseUpdateDialog(HWND dialog, bool modal) {
-  // Only the dialog a running check reports to stops it; an older announcement just closes.
-  HWND registered = dialog;
-  if (g_dialog.compare_exchange_strong(registered, nullptr)) g_abort.store(true);
   if (modal) {
+    // The manual dialog lives on the UI thread; it stops the check that reports to it. An
+    // announcement is shown only after its check has ended.
+    if (g_latest && g_latest->dialog.load() == dialog) CutOff(*g_latest);
     EndDialog(dialog, IDCANCEL);
   } else {
     DestroyWindow(dialog);
@@ -132,7 +150,7 @@ INT_PTR CALLBACK UpdateDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     case WM_INITDIALOG:
       SetWindowLongPtrA(dialog, DWLP_USER, lParam);
       FillDialog(dialog);
-      if (lParam != 0) StartUpdateCheck();  // a manual check
+      if (lParam != 0) StartUpdateCheck(dialog);  // a manual check
       return FALSE;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
@@ -169,33 +187,39 @@ UpdateCheckState ReadUpdateCheckState() {
 
 void WriteUpdateCheckState(const UpdateCheckState& state) { WriteData(kStateFile, -1, &state, sizeof state); }
 
-int StartUpdateCheck() {
-  for (int round = 0; round < kStopRounds && g_busy.load(); ++round) {
-    g_abort.store(true);
-    Sleep(10);
-  }
-  g_abort.store(false);
-  g_busy.store(true);
-  HANDLE thread = CreateThread(nullptr, 0, CheckThread, nullptr, 0, nullptr);
+int StartUpdateCheck(HWND dialog) {
+  if (g_latest) CutOff(*g_latest);
+  auto run = std::make_unique<std::shared_ptr<CheckRun>>(std::make_shared<CheckRun>());
+  (*run)->dialog.store(dialog);
+  std::shared_ptr<CheckRun> latest = *run;
+  ++g_threads;
+  HANDLE thread = CreateThread(nullptr, 0, CheckThread, run.get(), 0, nullptr);
   if (thread == nullptr) {
-    g_busy.store(false);
-    ShowStatus(kNotStarted);
+    --g_threads;
+    ShowStatus(*latest, kNotStarted);
     return kCheckNotStarted;
   }
+  run.release();  // the thread owns it now
   CloseHandle(thread);
+  g_latest = std::move(latest);
   return kCheckStarted;
 }
 
 void AutomaticUpdateCheck() {
-  if (AutomaticCheckDue(ReadUpdateCheckState(), static_cast<std::int64_t>(std::time(nullptr)))) StartUpdateCheck();
+  if (AutomaticCheckDue(ReadUpdateCheckState(), static_cast<std::int64_t>(std::time(nullptr)))) {
+    StartUpdateCheck(nullptr);
+  }
 }
 
 void RunManualUpdateCheck(HWND owner) { RunDialog(owner, IDD_LWF_UPDATE, UpdateDialogProc, 1); }
 
 void StopUpdateCheck() {
-  g_abort.store(true);
-  if (HWND dialog = g_dialog.load()) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-  for (int round = 0; round < kStopRounds && g_busy.load(); ++round) Sleep(10);
+  if (g_latest) {
+    if (HWND dialog = g_latest->dialog.load()) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    CutOff(*g_latest);
+  }
+  for (int round = 0; round < kStopRounds && g_threads.load() > 0; ++round) Sleep(10);
+  g_latest.reset();
 }
 
 }  // namespace lwf

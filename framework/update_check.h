@@ -15,8 +15,9 @@ enum UpdateStartResult : int { kCheckStarted = 0, kCheckNotStarted = 3 };
 UpdateCheckState ReadUpdateCheckState();
 void WriteUpdateCheckState(const UpdateCheckState& state);
 
-// Stops a running check (waiting up to 3 s), then starts a new one.
-int StartUpdateCheck();
+// Starts a check that reports to the dialog (none: an automatic check, which opens its own
+// announcement). A check still running is cut off first: it stops and reports nothing more.
+int StartUpdateCheck(HWND dialog);
 
 // At start and every 24th hour: starts a check when one is due.
 void AutomaticUpdateCheck();
@@ -24,7 +25,8 @@ void AutomaticUpdateCheck();
 // The update dialog run modally for a manual check, owned by owner.
 void RunManualUpdateCheck(HWND owner);
 
-// At teardown: aborts a running check, closes its dialog and waits for the thread to end.
+// At teardown: aborts a running check, closes its dialog and waits (up to 3 s) for every check
+// thread to end.
 void StopUpdateCheck();
 
 }  // namespace lwf

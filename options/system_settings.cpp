@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "core/option_text.h"
 #include "setup_info_record.h"
@@ -30,17 +32,22 @@ RegKey CreateKey(HKEY root, const char* path, REGSAM access) {
   return key;
 }
 
-// A REG_SZ value read into out (cut to outSize, always terminated); false when unreadable.
+// A REG_SZ value read into out, cut to outSize (always terminated): a longer value gives its
+// first outSize - 1 characters. False when unreadable.
 bool ReadString(HKEY key, const char* name, char* out, std::size_t outSize) {
-  DWORD type = 0;
-  DWORD size = static_cast<DWORD>(outSize);
-  std::memset(out, 0, outSize);
-  if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(out), &size) != ERROR_SUCCESS ||
+  out[0] = '\0';
+  DWORD type = 0, size = 0;
+  if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
       (type != REG_SZ && type != REG_EXPAND_SZ)) {
-    out[0] = '\0';
     return false;
   }
-  out[outSize - 1] = '\0';
+  std::vector<char> value(size + 1, '\0');
+  if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value.data()), &size) != ERROR_SUCCESS) {
+    return false;
+  }
+  const std::size_t length = strnlen(value.data(), std::min<std::size_t>(size, outSize - 1));
+  std::memcpy(out, value.data(), length);
+  out[length] = '\0';
   return true;
 }
 
@@ -68,9 +75,8 @@ int ReadMenuShowDelay() {
   int delay = 1000;
   RegKey key = CreateKey(HKEY_CURRENT_USER, kDesktopKey, KEY_QUERY_VALUE);
   char text[kPathSize];
-  if (key && ReadString(key.get(), "MenuShowDelay", text, sizeof text)) {
-    if (const auto parsed = ParseNumber(text)) delay = *parsed;
-  }
+  // Read as a plain base-10 integer: a value without digits gives 0, as Windows reads it.
+  if (key && ReadString(key.get(), "MenuShowDelay", text, sizeof text)) delay = ParseNumber(text).value_or(0);
   return delay;
 }
 

@@ -52,15 +52,26 @@ bool WaitPumpingMessages(HANDLE process, DWORD sleepMs, const std::atomic<bool>*
   return true;
 }
 
+int RunThroughShell(const char* program, const char* parameters, DWORD* exitCode) {
+  SHELLEXECUTEINFOA execute{};
+  execute.cbSize = sizeof execute;
+  execute.fMask = SEE_MASK_FLAG_NO_UI | (exitCode ? SEE_MASK_NOCLOSEPROCESS : 0);  // as ShellExecuteA
+  execute.lpFile = program;
+  execute.lpParameters = parameters;
+  execute.nShow = SW_SHOWNORMAL;
+  if (!ShellExecuteExA(&execute) || reinterpret_cast<INT_PTR>(execute.hInstApp) <= 32) return 1;
+  if (exitCode == nullptr) return 0;
+  if (execute.hProcess == nullptr) return 1;  // handed to a program already running
+  const FileHandle process(execute.hProcess);
+  WaitPumpingMessages(process.get(), 100);
+  return GetExitCodeProcess(process.get(), exitCode) ? 0 : 1;
+}
+
 int RunAsDesktopUser(const char* program, const char* parameters, DWORD* exitCode) {
   HMODULE advapi = GetModuleHandleA("Advapi32.dll");
   auto createWithToken = reinterpret_cast<CreateProcessWithTokenWFn>(
       advapi ? reinterpret_cast<void*>(GetProcAddress(advapi, "CreateProcessWithTokenW")) : nullptr);
-  if (createWithToken == nullptr) {
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(nullptr, nullptr, program, parameters, nullptr, SW_SHOWNORMAL));
-    return result <= 32 ? 1 : 0;
-  }
+  if (createWithToken == nullptr) return RunThroughShell(program, parameters, exitCode);
   const FileHandle token = DesktopOwnerToken(TOKEN_DUPLICATE);
   if (!token) return 1;
   HANDLE primary = nullptr;

@@ -32,6 +32,10 @@ class DesktopUserScope {
 // 0 on success, 1 on failure.
 int RunAsDesktopUser(const char* program, const char* parameters, DWORD* exitCode);
 
+// The same through the shell's default verb, as the current user (the way without
+// CreateProcessWithTokenW); with exitCode, waits as above.
+int RunThroughShell(const char* program, const char* parameters, DWORD* exitCode);
+
 // Waits for a process to end while pumping this thread's messages, sleeping between checks.
 // False when `stop` became set first.
 bool WaitPumpingMessages(HANDLE process, DWORD sleepMs, const std::atomic<bool>* stop = nullptr);

@@ -41,7 +41,9 @@ std::optional<std::string> DefinedText(const char* name) {
 
 OlderVersionDecision DetectOlderVersion() {
   VariableTable& v = Setup().variables;
-  const OlderVersionFacts facts{DefinedText("#UPGMSG1#"), DefinedText("#REMOVE#")};
+  // The script's values, read at the first call: #UPGMSG1# is replaced by its message text
+  // below, and a later Next must not read that text as a version again.
+  static const OlderVersionFacts facts{DefinedText("#UPGMSG1#"), DefinedText("#REMOVE#")};
   if (!v.IsDefined("#REMAPP#")) {
     char program[kVariableValueSize];
     std::snprintf(program, sizeof program, "%s", v.Text("#PROGRAM#"));

@@ -43,6 +43,12 @@ ProgressPageLink& Link() {
   return link;
 }
 
+// The quit question, expanded before the worker starts.
+ExpandedMessage& QuitQuestion() {
+  static ExpandedMessage question;
+  return question;
+}
+
 // The answer to the current code's message, and what it means for the installation.
 INT_PTR HandleError(HWND page) {
   SetupState& state = Setup();
@@ -71,6 +77,7 @@ void ProgressPageInit(HWND page) {
   SendDlgItemMessageA(page, kProgressBar, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
   Link().Attach(page);
   Setup().progress = &Link();
+  QuitQuestion() = ExpandStringMessage(1000);
   if (RunPhase(1, true) != kNoError) {
     // The worker could not start: the installation ends as after a fatal error.
     Setup().progress = nullptr;
@@ -81,7 +88,7 @@ void ProgressPageInit(HWND page) {
 
 void ProgressPageCommand(HWND page, int control) {
   if (control == kCancelButton) {
-    AskToQuit(page);
+    AskToQuit(page, QuitQuestion());
   } else if (control == kNextButton) {
     Setup().progress = nullptr;
     // The worker stores the phase's result right after it reported the end.

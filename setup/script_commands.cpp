@@ -86,6 +86,8 @@ int WindowsCommandHost::Execute(Keyword keyword, const ScriptArguments& argument
 
 bool WindowsCommandHost::Cancelled() const { return Setup().cancel; }
 
+void WindowsCommandHost::Note(const char* text) { Setup().notes.emplace_back(text); }
+
 int RunPhase(int phase, bool onThread) {
   SetupState& state = Setup();
   state.errorCode = kNoError;

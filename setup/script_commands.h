@@ -9,6 +9,7 @@ class WindowsCommandHost : public ScriptCommandHost {
  public:
   int Execute(Keyword keyword, const ScriptArguments& arguments) override;
   bool Cancelled() const override;
+  void Note(const char* text) override;
 };
 
 // Runs a phase with the Windows commands; on a new thread when asked (code 14 when the thread

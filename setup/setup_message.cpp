@@ -30,12 +30,18 @@ std::string SetupString(int id) { return Expanded(RawString(id).c_str()); }
 std::string MessageTextForCode(int code) { return SetupString(MessageForCode(code).stringId); }
 
 int ShowSetupMessage(HWND owner, const char* text, UINT type) {
-  if (owner) SetForegroundWindow(owner);
-  return MessageBoxA(owner, Expanded(text).c_str(), Expanded("#SETUPMODE#").c_str(), type);
+  return ShowExpandedMessage(owner, {Expanded(text), Expanded("#SETUPMODE#")}, type);
 }
 
 int ShowStringMessage(HWND owner, int id, UINT type) {
   return ShowSetupMessage(owner, RawString(id).c_str(), type);
+}
+
+ExpandedMessage ExpandStringMessage(int id) { return {SetupString(id), Expanded("#SETUPMODE#")}; }
+
+int ShowExpandedMessage(HWND owner, const ExpandedMessage& message, UINT type) {
+  if (owner) SetForegroundWindow(owner);
+  return MessageBoxA(owner, message.text.c_str(), message.caption.c_str(), type);
 }
 
 int ShowCodeMessage(HWND owner, int code) {

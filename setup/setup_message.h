@@ -20,6 +20,15 @@ int ShowSetupMessage(HWND owner, const char* text, UINT type);
 // A string-table message.
 int ShowStringMessage(HWND owner, int id, UINT type);
 
+// A string-table message expanded now and shown later: while the script runs on its worker
+// thread, which may change the variables, the UI thread must not read them.
+struct ExpandedMessage {
+  std::string text;
+  std::string caption;
+};
+ExpandedMessage ExpandStringMessage(int id);
+int ShowExpandedMessage(HWND owner, const ExpandedMessage& message, UINT type);
+
 // The message of a SetupErrorCode with its buttons.
 int ShowCodeMessage(HWND owner, int code);
 

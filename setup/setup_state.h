@@ -5,6 +5,7 @@
 
 #include <array>
 #include <atomic>
+#include <string>
 #include <vector>
 
 #include "condition_stack.h"
@@ -27,6 +28,9 @@ struct SetupState {
   std::atomic<int> errorCode{0};
   std::vector<char> script;  // NUL-terminated
   std::vector<PathText> initFiles;
+  // Lines for the log of a silent run (commands that acted on nothing); written by the thread that
+  // runs the phases, read by the log after the last phase.
+  std::vector<std::string> notes;
   HFONT titleFont = nullptr;
   HFONT messageFont = nullptr;
   HFONT boldMessageFont = nullptr;

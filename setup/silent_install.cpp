@@ -77,6 +77,7 @@ void WriteSetupLog() {
   std::string text;
   const int code = state.errorCode;
   if (code != kNoError) text = MessageTextForCode(code) + "\r\n";
+  for (const std::string& note : state.notes) text += note + "\r\n";
   text += SetupString(code == kNoError ? 1030 : 1032) + "\r\n";
   WriteWholeFile(name.c_str(), reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
 }

@@ -50,10 +50,33 @@ bool StartTemporaryUninstaller() {
   if (!TemporaryFolder(temp) || !FormatPath(copy, sizeof copy, "%s\\%s", temp, kTemporaryName)) {
     return false;
   }
-  CopyFileA(Setup().programPath, copy, FALSE);  // an old copy may be in use: start what is there
+  // A copy that cannot be made (an older one still running, another program's file) is not
+  // started: it may be any program.
+  if (!CopyFileA(Setup().programPath, copy, FALSE)) return false;
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteA(nullptr, nullptr, copy, nullptr, nullptr, SW_SHOWNORMAL));
   return result > 32;
+}
+
+bool StartBatchFile(const char* batch, const char* folder) {
+  char commandLine[MAX_PATH + 2];
+  // Quoted: the temporary folder may hold blanks.
+  if (!FormatPath(commandLine, sizeof commandLine, "\"%s\"", batch)) return false;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_HIDE;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, CREATE_SUSPENDED | IDLE_PRIORITY_CLASS,
+                      nullptr, folder, &startup, &info)) {
+    return false;
+  }
+  const FileHandle process(info.hProcess), thread(info.hThread);
+  SetThreadPriority(thread.get(), THREAD_PRIORITY_IDLE);
+  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
+  SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
+  ResumeThread(thread.get());
+  return true;
 }
 
 bool StartSelfDeletion() {
@@ -67,21 +90,7 @@ bool StartSelfDeletion() {
       WriteWholeFile(batch, reinterpret_cast<const std::uint8_t*>(text.data()), text.size()) != 0) {
     return false;
   }
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_HIDE;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessA(nullptr, batch, nullptr, nullptr, FALSE, CREATE_SUSPENDED | IDLE_PRIORITY_CLASS,
-                      nullptr, temp, &startup, &info)) {
-    return false;
-  }
-  const FileHandle process(info.hProcess), thread(info.hThread);
-  SetThreadPriority(thread.get(), THREAD_PRIORITY_IDLE);
-  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
-  SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
-  ResumeThread(thread.get());
-  return true;
+  return StartBatchFile(batch, temp);
 }
 
 }  // namespace quillo::setup

@@ -154,8 +154,10 @@ void EndSetup() {
   if (Wizard().frame) EndDialog(Wizard().frame, 1);
 }
 
-void AskToQuit(HWND page) {
-  if (ShowStringMessage(page, 1000, MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES) {
+void AskToQuit(HWND page) { AskToQuit(page, ExpandStringMessage(1000)); }
+
+void AskToQuit(HWND page, const ExpandedMessage& question) {
+  if (ShowExpandedMessage(page, question, MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES) {
     QuitSetup();
   }
 }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "setup_message.h"
+
 namespace quillo::setup {
 
 // Shows the wizard modally until Setup ends or the user quits.
@@ -29,6 +31,8 @@ void EndSetup();
 
 // Message 1000 ("... Are you sure you want to exit?"); Yes quits Setup.
 void AskToQuit(HWND page);
+// The same with the question expanded beforehand (while the script runs on its worker).
+void AskToQuit(HWND page, const ExpandedMessage& question);
 
 // The folder of an edit control without trailing backslashes, at most 259 characters.
 void FolderOfControl(HWND page, int id, char (&folder)[MAX_PATH]);

@@ -92,7 +92,7 @@ std::optional<ZipEntry> ReadCentralRecord(const std::uint8_t* archive, std::size
   const std::size_t recordSize = kCentralHeaderSize + nameSize + Get16(record + 30) + Get16(record + 32);
   if (directoryEnd - at < recordSize) return std::nullopt;
   ZipEntry entry{std::string(reinterpret_cast<const char*>(record + kCentralHeaderSize), nameSize),
-                 Get16(record + 10), Get32(record + 16), Get32(record + 20), Get32(record + 24), 0};
+                 Get16(record + 10), Get32(record + 16), Get32(record + 20), Get32(record + 24), 0, 0};
   if ((Get16(record + 8) & kEncryptedFlag) != 0 || (entry.method != kStored && entry.method != kDeflated) ||
       entry.size > kMaxZipEntrySize || (entry.method == kStored && entry.compressedSize != entry.size)) {
     return std::nullopt;
@@ -106,9 +106,21 @@ std::optional<ZipEntry> ReadCentralRecord(const std::uint8_t* archive, std::size
       !std::equal(entry.name.begin(), entry.name.end(), header + kLocalHeaderSize)) {
     return std::nullopt;
   }
+  entry.localOffset = local;
   entry.dataOffset = dataOffset;
   at += recordSize;
   return entry;
+}
+
+// True when no two entries share a byte of the archive, from local header to end of data.
+bool EntriesApart(std::vector<ZipEntry> entries) {
+  std::sort(entries.begin(), entries.end(),
+            [](const ZipEntry& a, const ZipEntry& b) { return a.localOffset < b.localOffset; });
+  for (std::size_t i = 1; i < entries.size(); ++i) {
+    const ZipEntry& before = entries[i - 1];
+    if (before.dataOffset + before.compressedSize > entries[i].localOffset) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -203,12 +215,13 @@ std::optional<std::vector<ZipEntry>> ReadZipDirectory(const std::uint8_t* archiv
   }
   std::vector<ZipEntry> entries;
   std::size_t at = directoryStart;
+  std::size_t total = 0;
   for (std::size_t i = 0; i < count; ++i) {
     std::optional<ZipEntry> entry = ReadCentralRecord(archive, at, directoryStart, *end);
-    if (!entry) return std::nullopt;
+    if (!entry || (total += entry->size) > kMaxZipTotalSize) return std::nullopt;
     entries.push_back(std::move(*entry));
   }
-  if (at != *end) return std::nullopt;
+  if (at != *end || !EntriesApart(entries)) return std::nullopt;
   return entries;
 }
 

@@ -18,6 +18,7 @@ using Bytes = std::vector<std::uint8_t>;
 // Bounds that keep a hostile archive from exhausting memory.
 constexpr std::size_t kMaxZipEntrySize = 16u << 20;
 constexpr std::size_t kMaxZipEntries = 4096;
+constexpr std::size_t kMaxZipTotalSize = 64u << 20;  // all entries inflated together
 
 // Time stamp of every entry, in MS-DOS form.
 struct DosTimeStamp {
@@ -59,11 +60,14 @@ struct ZipEntry {
   std::uint32_t crc;
   std::uint32_t compressedSize;
   std::uint32_t size;
-  std::size_t dataOffset;  // first byte of the entry's data in the archive
+  std::size_t localOffset;  // its local header in the archive
+  std::size_t dataOffset;   // first byte of the entry's data in the archive
 };
 
 // The entries listed by the central directory, each with its local header checked; nothing when
-// any record is damaged, encrypted, of an unknown method, or larger than the bounds.
+// any record is damaged, encrypted, of an unknown method, larger than the bounds, or when two
+// entries share bytes of the archive (several records pointing at one small stream would
+// otherwise inflate it again and again) or all entries together inflate beyond kMaxZipTotalSize.
 std::optional<std::vector<ZipEntry>> ReadZipDirectory(const std::uint8_t* archive, std::size_t size);
 
 // The entry's bytes, inflated to exactly its declared size and checked against its CRC-32.

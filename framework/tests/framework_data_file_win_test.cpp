@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <string>
+
 #include "win_test_support.h"
 
 namespace lwf {
@@ -35,6 +39,28 @@ TEST(FrameworkDataFile, ReadFillsTheRestWithZerosAndLeavesTheBufferForMissingFil
   EXPECT_EQ(ReadDataIn(scratch.path().c_str(), "Missing", -1, untouched, 2), 0u);
   EXPECT_EQ(untouched[0], 'q');
   EXPECT_EQ(ReadDataIn(scratch.path().c_str(), "Missing", -1, nullptr, 0), 0u);
+}
+
+DWORD WINAPI DisconnectOnceConnected(void* pipe) {
+  ConnectNamedPipe(pipe, nullptr);
+  DisconnectNamedPipe(pipe);
+  return 0;
+}
+
+TEST(FrameworkDataFile, AFailedReadLeavesTheBufferAsItWas) {
+  // A "data file" that opens but whose read fails: a pipe whose server drops the connection.
+  const std::string name = "quillo_readfail_" + std::to_string(GetCurrentProcessId());
+  HANDLE pipe = CreateNamedPipeA(("\\\\.\\pipe\\" + name + ".lcf").c_str(), PIPE_ACCESS_OUTBOUND,
+                                 PIPE_TYPE_BYTE | PIPE_WAIT, 1, 64, 64, 0, nullptr);
+  ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+  HANDLE server = CreateThread(nullptr, 0, DisconnectOnceConnected, pipe, 0, nullptr);
+  ASSERT_NE(server, nullptr);
+  char defaults[8] = {'d', 'e', 'f', 'a', 'u', 'l', 't', 's'};
+  EXPECT_EQ(ReadDataIn("\\\\.\\pipe", name.c_str(), -1, defaults, sizeof defaults), 0u);
+  EXPECT_EQ(std::string(defaults, 8), "defaults") << "the caller's defaults stay";
+  WaitForSingleObject(server, 5000);
+  CloseHandle(server);
+  CloseHandle(pipe);
 }
 
 TEST(FrameworkDataFile, DeleteAllStopsAtTheFirstGap) {

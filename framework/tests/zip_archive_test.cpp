@@ -116,6 +116,72 @@ TEST(ZipArchive, HostileOrDamagedArchivesAreRefusedWhole) {
   EXPECT_FALSE(ReadZipDirectory(BytesOf("not an archive").data(), 14));
 }
 
+std::uint32_t Get32At(const Bytes& bytes, std::size_t at) {
+  return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+}
+
+void Put32At(Bytes& bytes, std::size_t at, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> 8 * i);
+}
+
+// Offsets of the central directory records of an archive the writer made (no comments).
+std::vector<std::size_t> CentralRecords(const Bytes& archive) {
+  std::vector<std::size_t> records;
+  std::size_t at = Get32At(archive, archive.size() - 22 + 16);
+  while (Get32At(archive, at) == 0x02014B50) {
+    records.push_back(at);
+    at += 46 + (archive[at + 28] | archive[at + 29] << 8);
+  }
+  return records;
+}
+
+TEST(ZipArchive, ArchivesThatWouldInflateBeyondTheBoundAreRefused) {
+  // Entries whose declared sizes add up to more than the bound, each within the entry bound: refused
+  // from the directory alone, before anything is inflated.
+  ZipWriter writer({0, 0x21});
+  const std::uint8_t byte = 'x';
+  const char* names[] = {"Quillo", "a.lcf", "b.lcf", "c.lcf", "d.lcf"};
+  for (const char* name : names) writer.Add(name, &byte, 1);
+  Bytes archive = writer.Finish();
+  const std::vector<std::size_t> records = CentralRecords(archive);
+  ASSERT_EQ(records.size(), 5u);
+  for (std::size_t i = 1; i < records.size(); ++i) Put32At(archive, records[i] + 24, kMaxZipEntrySize);
+  EXPECT_FALSE(ReadZipDirectory(archive.data(), archive.size())) << "4 x 16 MiB + 1 byte";
+  Put32At(archive, records[4] + 24, kMaxZipEntrySize - 1);
+  EXPECT_TRUE(ReadZipDirectory(archive.data(), archive.size())) << "exactly the bound";
+
+  // Many directory records pointing at one entry's compressed bytes (a few KB of records would
+  // ask for gigabytes), and a record whose header lies inside another entry's data.
+  ZipWriter one({0, 0x21});
+  const Bytes zeros(1000, 0);
+  one.Add("Options.lcf", zeros.data(), zeros.size());
+  const Bytes single = one.Finish();
+  const std::size_t directory = Get32At(single, single.size() - 22 + 16);
+  const Bytes record(single.begin() + static_cast<std::ptrdiff_t>(directory), single.end() - 22);
+  Bytes repeated(single.begin(), single.begin() + static_cast<std::ptrdiff_t>(directory));
+  for (int i = 0; i < 3; ++i) repeated.insert(repeated.end(), record.begin(), record.end());
+  repeated.insert(repeated.end(), single.end() - 22, single.end());
+  repeated[repeated.size() - 22 + 8] = repeated[repeated.size() - 22 + 10] = 3;
+  Put32At(repeated, repeated.size() - 22 + 12, static_cast<std::uint32_t>(3 * record.size()));
+  EXPECT_TRUE(ReadZipDirectory(single.data(), single.size()));
+  EXPECT_FALSE(ReadZipDirectory(repeated.data(), repeated.size())) << "three records, one stream";
+  EXPECT_EQ(ReadConfigArchive(repeated.data(), repeated.size(), "Options.lcf").status, ConfigArchiveStatus::kDamaged);
+
+  // The "empty.lcf" record pointed at a copy of its local header and data placed inside the
+  // data of "Sub/FAV0.lcf": every byte checks out, but two entries share them.
+  Bytes nested = SampleArchive();
+  const std::vector<std::size_t> sample = CentralRecords(nested);
+  const auto entries = ReadZipDirectory(nested.data(), nested.size());
+  const std::size_t header = Get32At(nested, sample[3] + 42);
+  const std::size_t headerEnd = (*entries)[3].dataOffset + (*entries)[3].compressedSize;
+  const std::size_t inside = (*entries)[2].dataOffset + 100;
+  ASSERT_LT(inside + headerEnd - header, (*entries)[2].dataOffset + (*entries)[2].compressedSize);
+  std::copy(nested.begin() + static_cast<std::ptrdiff_t>(header), nested.begin() + static_cast<std::ptrdiff_t>(headerEnd),
+            nested.begin() + static_cast<std::ptrdiff_t>(inside));
+  Put32At(nested, sample[3] + 42, static_cast<std::uint32_t>(inside));
+  EXPECT_FALSE(ReadZipDirectory(nested.data(), nested.size()));
+}
+
 TEST(ZipArchive, RandomCorruptionNeverReadsOutside) {
   const Bytes archive = SampleArchive();
   std::uint32_t seed = 4242;

@@ -7,12 +7,14 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "core/bounded_text.h"
 #include "lwf_app.h"
 #include "options_persistence.h"
 #include "options_program.h"
 #include "restart.h"
+#include "system_settings.h"
 #include "win_handle.h"
 #include "win_test_support.h"
 
@@ -117,6 +119,26 @@ TEST_F(Persistence, MenuShowDelayReplacesTheStoredDelay) {
   SavedValue::Set(HKEY_CURRENT_USER, kDesktop, "MenuShowDelay", REG_SZ, Sz("250"));
   LoadOptions();
   EXPECT_EQ(Program().options.menuDelay, 250);
+  // Parsed as a plain integer: no digits give 0, digits before other text count.
+  for (const auto& [text, delay] : {std::pair{"slow", 0}, std::pair{"", 0}, std::pair{"40ms", 40}}) {
+    SavedValue::Set(HKEY_CURRENT_USER, kDesktop, "MenuShowDelay", REG_SZ, Sz(text));
+    LoadOptions();
+    EXPECT_EQ(Program().options.menuDelay, delay) << text;
+  }
+  // Read within its buffer: a value of 300 characters gives its first digits.
+  SavedValue::Set(HKEY_CURRENT_USER, kDesktop, "MenuShowDelay", REG_SZ, Sz(("12" + std::string(298, ' ')).c_str()));
+  LoadOptions();
+  EXPECT_EQ(Program().options.menuDelay, 12);
+}
+
+TEST_F(Persistence, ALongUnknownTypeCommandIsReadWithinItsBuffer) {
+  // What Windows keeps is read back after a write that may have been refused: a command longer
+  // than the record's field gives its first 259 characters, not an empty text.
+  const std::string longCommand = "\"C:\\" + std::string(300, 'x') + ".exe\" \"%1\"";
+  SetCommandValue(longCommand.c_str());
+  char read[kPathSize];
+  ASSERT_TRUE(ReadUnknownTypeCommand(read, sizeof read));
+  EXPECT_EQ(std::string(read), longCommand.substr(0, kPathSize - 1));
 }
 
 TEST_F(Persistence, HiddenIsReadOnlyWhileTheRecordHoldsMinusOne) {

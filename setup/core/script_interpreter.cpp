@@ -1,6 +1,8 @@
 #include "script_interpreter.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "setup_error_code.h"
 
@@ -31,6 +33,42 @@ bool FindPhase(const char* script, int phase, PhaseBody& body) {
   return false;
 }
 
+struct PathCommand {
+  Keyword keyword;
+  int pathArgument;   // the argument naming the file or folder acted on
+  int skippedResult;  // the code when that path has no folder: a failure for commands that
+                      // create, none for those that remove (there is nothing to remove)
+};
+
+constexpr PathCommand kPathCommands[] = {
+    {Keyword::kCreateDir, 0, kCreateDirFailed},  {Keyword::kCopyFile, 1, kCopyFailed},
+    {Keyword::kCreateLink, 1, kCreateLinkFailed}, {Keyword::kChangeNotify, 0, kNoError},
+    {Keyword::kCopyUninstall, 0, kCopyFailed},    {Keyword::kDeleteFile, 0, kNoError},
+    {Keyword::kRemoveDir, 0, kNoError},  {Keyword::kPatchFile, 2, kPatchFailed},
+};
+
+const PathCommand* FindPathCommand(Keyword keyword) {
+  for (const PathCommand& command : kPathCommands) {
+    if (command.keyword == keyword) return &command;
+  }
+  return nullptr;
+}
+
+// True when the text begins with a variable reference "#NAME#" that expands to nothing or is
+// undefined (it would stay as written).
+bool BeginsWithEmptyVariable(const VariableTable& variables, const char* text) {
+  if (text[0] != '#') return false;
+  const char* close = std::strchr(text + 1, '#');
+  if (close == nullptr || close == text + 1) return false;
+  char reference[kArgumentSize];
+  const std::size_t length = static_cast<std::size_t>(close - text) + 1;
+  if (length >= sizeof reference) return false;
+  std::memcpy(reference, text, length);
+  reference[length] = '\0';
+  ExpandVariables(variables, reference, sizeof reference);
+  return reference[0] == '\0' || reference[0] == '#';
+}
+
 class PhaseRun {
  public:
   PhaseRun(ScriptContext& context, ScriptCommandHost& host, SetupProgress* progress)
@@ -48,6 +86,11 @@ class PhaseRun {
     if (!conditional && context_.conditions.Skipping()) return kNoError;
     arguments_.Read(line.arguments, info->readArguments);
     if (arguments_.count < info->minArguments) return kMalformedCommand;
+    const PathCommand* pathCommand = FindPathCommand(line.keyword);
+    if (pathCommand != nullptr && pathCommand->pathArgument < arguments_.count &&
+        BeginsWithEmptyVariable(context_.variables, arguments_[pathCommand->pathArgument])) {
+      return SkipWithoutFolder(*info, arguments_[pathCommand->pathArgument], pathCommand->skippedResult);
+    }
     for (int i = (line.keyword == Keyword::kSet) ? 1 : 0; i < arguments_.count; ++i) {
       ExpandVariables(context_.variables, arguments_.values[i], kArgumentSize);
     }
@@ -90,6 +133,14 @@ class PhaseRun {
     return context_.conditions.Push(EvaluateCondition(values, arguments_.count))
                ? kNoError
                : kMalformedCommand;
+  }
+
+  int SkipWithoutFolder(const KeywordInfo& info, const char* path, int result) {
+    char note[kArgumentSize + 64];
+    std::snprintf(note, sizeof note, "Skipped, the folder is not known: %s %s", info.name, path);
+    Status(kStatusDetail, note);
+    host_.Note(note);
+    return result;
   }
 
   void Status(StatusArea area, const char* text) {

@@ -35,6 +35,8 @@ class ScriptCommandHost {
   virtual int Execute(Keyword keyword, const ScriptArguments& arguments) = 0;
   // The user has quit Setup: the phase stops before its next line.
   virtual bool Cancelled() const = 0;
+  // A line for the log: what a command left undone and why.
+  virtual void Note(const char* text) = 0;
 
  protected:
   ~ScriptCommandHost() = default;
@@ -48,6 +50,11 @@ struct ScriptContext {
   ConditionStack& conditions;
 };
 
+// A file or folder command whose path begins with a path variable that is empty or undefined
+// (an uninstall without setup information has no #CONFIGPATH#) would act on the current drive's
+// root: such a command acts on nothing and notes the line; a command that creates or copies
+// returns its failure code, DeleteFile, RemoveDir and ChangeNotify return 0.
+//
 // Runs phase `phase` and returns the final SetupErrorCode. `progress` is null when no progress
 // page exists (phases 0, 2, 3 and the silent install): a failure then ends the phase at once in
 // setup mode. In uninstall mode every line runs and the last failure is the result.

@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstddef>
-#include <vector>
+#include <deque>
 
 namespace quillo::setup {
 
@@ -18,7 +18,8 @@ struct ScriptVariable {
 };
 
 // Variables in order of first definition. A text finds the first variable whose whole name
-// is a prefix of it (case-sensitive).
+// is a prefix of it (case-sensitive). A variable stays where it is while others are added, so a
+// value text read before a Set of another variable remains valid.
 class VariableTable {
  public:
   // Replaces the value of the variable the name finds, or appends a new one. Name and value are
@@ -35,7 +36,7 @@ class VariableTable {
   const ScriptVariable* Match(const char* at, std::size_t available) const;
 
  private:
-  std::vector<ScriptVariable> variables_;
+  std::deque<ScriptVariable> variables_;
 };
 
 // Expands the NUL-terminated text in its buffer of `size` bytes, left to right: "\n" written in

@@ -33,15 +33,6 @@ class DesktopStandIn {
   HWND window_;
 };
 
-// The checker built beside this test's folder.
-std::string BuiltChecker() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string folder(path);
-  folder.resize(folder.rfind('\\'));
-  return folder.substr(0, folder.rfind('\\')) + "\\CheckFolderAccess.exe";
-}
-
 class FolderAccessCheck : public SetupStateTest {
  protected:
   void SetUp() override {

@@ -2,6 +2,7 @@
 // error policy, run against a recording command host.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -30,8 +31,10 @@ class RecordingHost : public ScriptCommandHost {
     return kNoError;
   }
   bool Cancelled() const override { return cancelled; }
+  void Note(const char* text) override { notes.emplace_back(text); }
 
   std::vector<Executed> executed;
+  std::vector<std::string> notes;
   Keyword failOn = Keyword::kNone;
   int failures = 0;
   int failCode = kCopyFailed;
@@ -131,6 +134,15 @@ TEST_F(ScriptTest, SetStoresExpandedValuesAndReadForms) {
   EXPECT_STREQ(variables.Text("#NONE#"), "");
   EXPECT_FALSE(variables.IsDefined("#NONE#"));
   EXPECT_TRUE(host.executed.empty());
+}
+
+TEST_F(ScriptTest, AValueReadStaysValidWhileOtherVariablesAreAdded) {
+  // The finish page reads #PROGRAM# and then sets the three choices, which may add variables.
+  variables.Set("#PROGRAM#", "Quillo");
+  const char* product = variables.Text("#PROGRAM#");
+  for (int i = 0; i < 100; ++i) variables.Set(("#ADDED" + std::to_string(i) + "#").c_str(), "1");
+  EXPECT_STREQ(product, "Quillo");
+  EXPECT_EQ(product, variables.Text("#PROGRAM#"));
 }
 
 TEST_F(ScriptTest, NamesAndValuesAreCut) {
@@ -295,6 +307,53 @@ TEST_F(ScriptTest, SetupStopsAtFailureButUninstallRunsOn) {
   host.failOn = Keyword::kRun;  // the outcome of Run is ignored
   host.failures = 1;
   EXPECT_EQ(Run(script, 1), kNoError);
+}
+
+TEST_F(ScriptTest, PathsFromEmptyOrUndefinedFolderVariablesActOnNothing) {
+  // An uninstall without setup information: no data folder, an empty install folder.
+  variables.Set("#INSTALLPATH#", "");
+  variables.Set("#CONFIGPATH#", "");
+  variables.Set("#HOLLOW#", "#CONFIGPATH#");
+  variables.Set("#STARTMENU#", "C:\\Menu");
+  variables.Set("#PROGRAM#", "Quillo");
+  const std::string uninstall =
+      "PhaseBegin 1\r\n"
+      "DeleteFile #INSTALLPATH#\\Quillo*.*\r\n"
+      "DeleteFile #INSTALLPATH#\\Init\\*.*\r\n"
+      "RemoveDir #INSTALLPATH#\\Init\r\n"
+      "DeleteFile #CONFIGPATH#\\*.lcf\r\n"
+      "DeleteFile #HOLLOW#\\*.lcf\r\n"
+      "DeleteFile #NOWHERE#\\*.lcf\r\n"
+      "ChangeNotify #CONFIGPATH#\r\n"
+      "DeleteRegKey CR, CLSID\\x\r\n"
+      "DeleteFile #STARTMENU#\\#PROGRAM#\\*.*\r\n"
+      "RemoveDir #STARTMENU#\\#PROGRAM#\r\n"
+      "PhaseEnd\r\n";
+  RecordingProgress progress;
+  progress.host = &host;
+  EXPECT_EQ(Run(uninstall, 1, SetupMode::kUninstall, &progress), kNoError);
+  ASSERT_EQ(host.executed.size(), 3u) << "only the lines whose folder is known ran";
+  EXPECT_EQ(host.executed[0].keyword, Keyword::kDeleteRegKey);
+  EXPECT_EQ(host.executed[1].arguments[0], "C:\\Menu\\Quillo\\*.*");
+  EXPECT_EQ(host.executed[2].arguments[0], "C:\\Menu\\Quillo");
+  ASSERT_EQ(host.notes.size(), 7u);
+  EXPECT_EQ(host.notes[0], "Skipped, the folder is not known: DeleteFile #INSTALLPATH#\\Quillo*.*");
+  EXPECT_EQ(host.notes[5], "Skipped, the folder is not known: DeleteFile #NOWHERE#\\*.lcf");
+  EXPECT_NE(std::find(progress.statuses.begin(), progress.statuses.end(), "1:" + host.notes[3]),
+            progress.statuses.end()) << "the progress page shows it in its detail line";
+
+  // Commands that create fail instead; a path that does not begin with a variable is used as it is.
+  host.executed.clear();
+  EXPECT_EQ(Run("PhaseBegin 1\r\nCreateDir #CONFIGPATH#\r\nPhaseEnd\r\n", 1), kCreateDirFailed);
+  EXPECT_EQ(Run("PhaseBegin 1\r\nCopyFile Quillo.exe, #INSTALLPATH#\r\nPhaseEnd\r\n", 1), kCopyFailed);
+  EXPECT_EQ(Run("PhaseBegin 1\r\nCopyUninstall #INSTALLPATH#\\Uninstall.exe\r\nPhaseEnd\r\n", 1), kCopyFailed);
+  EXPECT_EQ(Run("PhaseBegin 1\r\nCreateLink x, #CONFIGPATH#\\y\r\nPhaseEnd\r\n", 1), kCreateLinkFailed);
+  EXPECT_EQ(Run("PhaseBegin 1\r\nPatchFile a.exe, a.pat, #INSTALLPATH#\r\nPhaseEnd\r\n", 1), kPatchFailed);
+  EXPECT_TRUE(host.executed.empty());
+  EXPECT_EQ(Run("PhaseBegin 1\r\nCreateDir C:\\#CONFIGPATH#x\r\nCopyFile #CONFIGPATH#a, C:\\b\r\nPhaseEnd\r\n", 1),
+            kNoError);
+  ASSERT_EQ(host.executed.size(), 2u);
+  EXPECT_EQ(host.executed[0].arguments[0], "C:\\x");
 }
 
 TEST_F(ScriptTest, ProgressPageAnswersRetryGoOnOrQuit) {

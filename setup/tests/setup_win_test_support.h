@@ -25,6 +25,16 @@ inline bool UnderWow64() {
   return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
 }
 
+// CheckFolderAccess.exe built beside this test's folder: a windowless program whose exit code
+// tells whether the folder given is writable.
+inline std::string BuiltChecker() {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string folder(path);
+  folder.resize(folder.rfind('\\'));
+  return folder.substr(0, folder.rfind('\\')) + "\\CheckFolderAccess.exe";
+}
+
 // A fresh state for each test: no variables, no progress page, flags cleared.
 class SetupStateTest : public ::testing::Test {
  protected:

@@ -130,6 +130,78 @@ expect "hostile pending archive deleted" "$(opt_size "$PENDING")" missing
 expect "nothing written outside the data folder" "$(ls "$OPT_DIR" | grep -c Escaped)" 0
 expect "hostile pending archive changed no file" "$(tree_sums | grep -v '(LWF)')" "$(echo "$before" | grep -v '(LWF)')"
 
+# --- Archives that would inflate to gigabytes: refused, as the chosen file and as the pending one --
+# "spread": 300 entries of 16 MiB of zeros each (4.7 GiB), about 5 MB on disk; "overlap": 300
+# directory records all pointing at one such entry.
+python3 - "$ARCHIVES" <<'PY'
+import struct, sys, zlib
+out = sys.argv[1]
+plain = bytes(16 << 20)
+packer = zlib.compressobj(9, zlib.DEFLATED, -15)
+packed = packer.compress(plain) + packer.flush()
+crc = zlib.crc32(plain)
+def write(name, entries, records):
+    # entries: (name, data, crc, size, method); records: indexes into entries, in directory order
+    body, offsets = b"", []
+    for entry, data, entry_crc, size, method in entries:
+        offsets.append(len(body))
+        body += struct.pack("<IHHHHHIIIHH", 0x04034B50, 20, 0, method, 0, 0x21, entry_crc, len(data), size,
+                            len(entry), 0) + entry + data
+    directory = b""
+    for i in records:
+        entry, data, entry_crc, size, method = entries[i]
+        directory += struct.pack("<IHHHHHHIIIHHHHHII", 0x02014B50, 20, 20, 0, method, 0, 0x21, entry_crc, len(data),
+                                 size, len(entry), 0, 0, 0, 0, 0x20, offsets[i]) + entry
+    end = struct.pack("<IHHHHIIH", 0x06054B50, 0, 0, len(records), len(records), len(directory), len(body), 0)
+    open(out + "/" + name, "wb").write(body + directory + end)
+product = (b"Quillo", b"\x005.3.3", zlib.crc32(b"\x005.3.3"), 6, 0)
+spread = [product] + [(b"Bomb/F%03d.lcf" % i, packed, crc, len(plain), 8) for i in range(300)]
+write("spread.LarkwellConfig", spread, range(len(spread)))
+write("overlap.LarkwellConfig", [product, (b"Options.lcf", packed, crc, len(plain), 8)], [0] + [1] * 300)
+PY
+expect "the spread archive is a few MB" "$(( $(opt_size "$ARCHIVES/spread.LarkwellConfig") < 8000000 ))" 1
+before=$(tree_sums)
+opt_start
+for bomb in spread overlap; do
+  restore_file "$ARCHIVES/$bomb.LarkwellConfig" find 50102 30000 expect-text 50102 "Configuration file error!"
+  drive find 50102 5000 click 1 find 51006 5000 click 1
+  expect "$bomb archive: no pending archive" "$(opt_size "$PENDING")" missing
+done
+drive find 1001 5000 click 2
+opt_wait
+expect "program ended normally after refusing them" "$OPT_EXIT" 0
+for bomb in spread overlap; do
+  cp "$ARCHIVES/$bomb.LarkwellConfig" "$PENDING"
+  opt_start
+  drive find 1001 30000 click 2
+  opt_wait
+  expect "$bomb pending archive: the program started and ended normally" "$OPT_EXIT" 0
+  expect "$bomb pending archive removed" "$(opt_size "$PENDING")" missing
+  expect "$bomb pending archive changed no data file" "$(tree_sums | grep -v '(LWF)')" "$(echo "$before" | grep -v '(LWF)')"
+done
+opt_start
+drive find 1001 20000 click 2
+opt_wait
+expect "the next start is normal" "$OPT_EXIT" 0
+
+# --- Reset answered with Cancel at the restart question: carried out at the next start ----------
+opt_start
+about click-async 51007 find 50102 20000 expect-text 50102 "$WARNING" \
+  click 6 find 50102 20000 expect-text 50102 "Data reset successfully!" click 2 find 51006 5000 click 1
+drive find 1001 5000 click 2
+opt_wait
+expect "Cancel: the program went on and ended with 0" "$OPT_EXIT" 0
+expect "Cancel: the reset is pending" "$([ -f "$PENDING" ] && echo pending)" pending
+expect "Cancel: the configuration stays until the next start" "$(cat "$OPT_DATA/Sub/Extra.lcf")" "in a sub-folder"
+opt_start
+drive find 1001 20000 click 2
+opt_wait
+expect "next start after a cancelled reset: data files gone" "$(ls "$OPT_DATA" "$OPT_DATA/Sub" 2>/dev/null | grep -c -E 'Custom|MRU0|Extra')" 0
+expect "next start after a cancelled reset: defaults written" "$(opt_size "$OPT_OPTIONS")" 2516
+expect "next start after a cancelled reset: nothing pending" "$(opt_size "$PENDING")" missing
+# The reset below needs data files again.
+printf 'recent item\0' >"$OPT_DATA/MRU0.lcf"
+
 # --- Reset with a restart: the new instance starts from an empty data folder ------------------
 opt_start
 about click-async 51007 find 50102 20000 expect-text 50102 "$WARNING" \

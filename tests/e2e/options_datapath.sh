@@ -53,4 +53,15 @@ else
   OPT_FAILURES=$((OPT_FAILURES + 1))
   kill "$OPT_PID" 2>/dev/null
 fi
+
+# "-QUIT" wins over "-WAITFORDATAPATH": the start ends at once, without waiting for the folder.
+touch "$OPT_DIR/blocker3"
+OPT_DATA=$OPT_DIR/blocker3/data
+opt_write_record 1326
+started=$SECONDS
+opt_start -WAITFORDATAPATH -QUIT
+opt_wait
+expect "-QUIT with -WAITFORDATAPATH: exit code" "$OPT_EXIT" 0
+expect "-QUIT with -WAITFORDATAPATH ends without waiting" "$(( SECONDS - started < 15 ))" 1
+expect "-QUIT with -WAITFORDATAPATH creates no folder" "$(stat -c %F "$OPT_DIR/blocker3")" "regular empty file"
 opt_finish

@@ -13,7 +13,10 @@ drive find 1001 20000 expect-text 1019 "$wanted"
 expect "command written" "$(reg_value "$COMMAND_KEY" '')" "$wanted"
 expect "shell default is empty" "$(reg_value 'HKCR\Unknown\shell' '')" ""
 expect "stored in Options" "$(opt_hex 0x624 27)" "$(printf '%s' "$wanted" | xxd -p)00"
-echo "last start's command line: \"$(tr -d '\0' <"$OPT_DATA/(LWF)Cmd.lcf")\""
+# Wine runs the program elevated (IsUserAnAdmin is 1): Apply writes at once, without the
+# elevated restart, so the program is still the first instance, started without switches.
+expect "written in place: still the first instance" "$(kill -0 "$OPT_PID" 2>/dev/null && echo running)" running
+expect "no elevated restart" "$(tr -d '\0' <"$OPT_DATA/(LWF)Cmd.lcf")" ""
 
 # An empty command removes it again (OK closes the program).
 drive find 1001 5000 settext 1019 "" click 1

@@ -76,6 +76,12 @@ expect "FAV0 after Add Object" "$(fav_kind 0)" list:Beta
 expect "FAV1 is the chosen object" "$(fav_kind 1)" list:
 expect "FAV2 after Add Object" "$(fav_kind 2)" list:Alpha
 expect "FAV3 after Add Object" "$(fav_kind 3)" separator
+# At the capacity (4 lines, 4 favourites) Add Object opens nothing, Separator and Add Path add
+# nothing.
+drive find 1001 5000 settext 1053 4 click-async 1060 find-title Favorites 1059 10000 \
+  expect-lines 1059 "$B|My Computer|$A|$SEP" select-line 1059 0 click-async 1063 sleep 1500 \
+  no-window "#32770" "Select Object" 100 find-title Favorites 1059 5000 click 1062 \
+  settext 1067 "$G" click 1060 expect-lines 1059 "$B|My Computer|$A|$SEP" click 2 find 1001 5000
 drive find 1001 5000 click 2
 opt_wait
 

@@ -136,6 +136,21 @@ opt_start
 drive find 1001 20000 sleep 1500
 expect "switched off: no request" "$(requests)" 4
 
+# The daily timer (the framework's hourly timer, fired here 24 times at once): switched off it
+# contacts nobody; with a check due, the 24th hour starts one, the 23rd does not.
+echo same >"$SERVER_DIR/mode"
+drive timer LWFPhantom 0x4321 24 sleep 1500
+expect "switched off: the daily timer contacts nobody" "$(requests)" 4
+set_state "5.3.4" $(( $(date +%s) - 90000 ))
+drive timer LWFPhantom 0x4321 23 sleep 1500
+expect "23 hours later: no check yet" "$(requests)" 4
+drive timer LWFPhantom 0x4321 1
+wait_requests 5
+expect "the 24th hour checks" "$(requests)" 5
+sleep 1
+expect "the timer's check stored its time" "$(( $(state_time) > $(date +%s) - 120 ))" 1
+set_state "5.3.4" -1
+
 # --- "Check now!" with every kind of answer ---------------------------------------------------
 drive find 1001 5000 click-async 1004 find 51006 10000 expect-check 51026 0
 # check_now <mode> <status> [driver checks]: a manual check against the server in that mode.
@@ -161,6 +176,26 @@ expect "switched on: time 0" "$(state_time)" 0
 drive find 1001 5000 click-async 1004 find 51006 10000 expect-check 51026 1 click 51026 click 1
 expect "switched off: time -1" "$(state_time)" -1
 close_options
+
+# --- "Check now!" while the automatic check waits on a silent server ------------------------------
+# The new check neither waits for the old one nor hears from it: its dialog answers at once and
+# shows its own result, and a second "Check now!" works as the first.
+echo silent >"$SERVER_DIR/mode"
+set_state "5.3.4" $(( $(date +%s) - 90000 ))
+before=$(requests)
+opt_start
+wait_requests $((before + 1))
+echo same >"$SERVER_DIR/mode"
+drive find 1001 20000 click-async 1004 find 51006 10000
+started=$(date +%s%N)
+drive find 51006 5000 click-async 51027 find-title "$TITLE" 51031 10000 wait-text 51031 "No update available" 10000
+elapsed=$(( ($(date +%s%N) - started) / 1000000 ))
+expect "the manual check answered without waiting for the automatic one (${elapsed} ms)" "$(( elapsed < 2500 ))" 1
+drive find-title "$TITLE" 51031 5000 sleep 500 expect-text 51031 "No update available" click 2 find 51006 5000
+check_now same "No update available" expect-text 51030 "  5.3.3 (current)"
+drive find 51006 5000 click 1
+close_options
+expect "the program ended normally" "$OPT_EXIT" 0
 
 # --- An unreachable server ----------------------------------------------------------------------
 kill $SERVER_PID 2>/dev/null

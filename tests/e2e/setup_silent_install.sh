@@ -131,9 +131,12 @@ rc=$(run_setup "$work/run" "$work/run/Setup.exe" "$target")
 cmp -s "$install_dir/Quillo.exe" "$QUILLO_BUILD/win32/options/Quillo.exe" || e2e_fail "Quillo.exe not replaced"
 echo "ok: second run upgrades in place"
 
-# Without payload and without a loose Setup.lis, start-up fails with 13 (logged when silent).
+# Without payload and without a loose Setup.lis, start-up fails with 13 (logged when silent). The
+# program's own image never holds the payload header (its code builds the text), so nothing in
+# it can be taken for a payload.
 mkdir -p "$work/bare"
 cp "$QUILLO_BUILD/win32/setup/Setup.exe" "$work/bare/Setup.exe"
+[ "$(grep -c -a -F '<Setup Data Header>' "$work/bare/Setup.exe")" = 0 ] || e2e_fail "the bare Setup.exe holds the header text"
 rc=$(run_setup "$work/bare" "$work/bare/Setup.exe" 'C:\Bare')
 [ "$rc" = 13 ] || e2e_fail "Setup.exe without payload exited $rc"
 grep -q 'Setup failed!' "$work/bare/Setup.exe.log" || e2e_fail "bare log"
@@ -189,8 +192,10 @@ mkdir -p "$work/unins"
 cp "$install_dir/Uninstall.exe" "$work/unins/Q_LWUItmp.exe"
 rc=$(run_setup "$work/unins" "$work/unins/Q_LWUItmp.exe" "$target")
 [ "$rc" = 0 ] || e2e_fail "uninstall exited $rc"
-[ "$(tr -d '\r' <"$work/unins/Q_LWUItmp.exe.log")" = "Uninstall finished successfully!" ] \
-  || e2e_fail "uninstall log: $(cat "$work/unins/Q_LWUItmp.exe.log")"
+# Given the install folder, the uninstall takes nothing from the setup information, so it knows
+# no data folder: its two lines are skipped and say so, instead of acting on the drive root.
+printf 'Skipped, the folder is not known: DeleteFile #CONFIGPATH#\\*.lcf\r\nSkipped, the folder is not known: RemoveDir #CONFIGPATH#\r\nUninstall finished successfully!\r\n' \
+  | cmp -s - "$work/unins/Q_LWUItmp.exe.log" || e2e_fail "uninstall log: $(cat "$work/unins/Q_LWUItmp.exe.log")"
 [ ! -e "$install_dir" ] || e2e_fail "install folder left: $(ls "$install_dir")"
 [ ! -e "$menu" ] || e2e_fail "start menu folder left"
 wine reg query "HKCR\\CLSID\\$C32" /reg:32 </dev/null >/dev/null 2>&1 && e2e_fail "Quillo32 class left"
@@ -204,3 +209,57 @@ echo "ok: uninstall removes files, links and registry entries of both views"
 for _ in $(seq 1 50); do [ -e "$work/unins/Q_LWUItmp.exe" ] || break; sleep 0.2; done
 [ ! -e "$work/unins/Q_LWUItmp.exe" ] || e2e_fail "the temporary uninstaller did not delete itself"
 echo "ok: the temporary uninstaller deletes itself"
+
+# An uninstall without setup information must not act on the drive root: with the record deleted
+# the uninstall wizard knows no data folder (and looks for the program in the default install
+# folder). Files at the root of drive C: that the script's patterns would match survive; what the
+# script can find without the record (the registration, the uninstall information) is still removed.
+# The uninstaller starts on drive C:, so a path left without its folder would name that root.
+root=$WINEPREFIX/drive_c
+mkdir -p "$root/Init"
+printf 'keep' >"$root/Quillo-keep.txt"
+printf 'keep' >"$root/keep.lcf"
+printf 'keep' >"$root/Init/keep.txt"
+driver=$QUILLO_BUILD/win32/setup/tests/setup_wizard_driver.exe
+drive() { timeout 60 wine "$driver" "$@" </dev/null >/dev/null 2>&1 || e2e_fail "driver: $*"; }
+rc=$(run_setup "$work/run" "$work/run/Setup.exe" "$target")
+[ "$rc" = 0 ] || e2e_fail "reinstall exited $rc"
+wine reg delete 'HKLM\Software\Larkwell' /v Quillo /f /reg:32 </dev/null >/dev/null 2>&1 || e2e_fail "deleting the record"
+rc=$(run_setup "$root" "$install_dir/Uninstall.exe")
+[ "$rc" = 0 ] || e2e_fail "Uninstall.exe without setup information exited $rc"
+drive page 'Uninstall - Quillo v5.3.3' 1044 20000 click 1 page 'Uninstall - Quillo v5.3.3' 1036 30000 click 1 gone 20000
+for f in Quillo-keep.txt keep.lcf Init/keep.txt; do
+  [ "$(cat "$root/$f" 2>/dev/null)" = keep ] || e2e_fail "$f at the drive root was deleted"
+done
+wine reg query "HKCR\\CLSID\\$C32" /reg:32 </dev/null >/dev/null 2>&1 && e2e_fail "Quillo32 class left"
+wine reg query "$uninstall_key" /reg:32 </dev/null >/dev/null 2>&1 && e2e_fail "uninstall key left"
+echo "ok: without setup information the uninstall leaves the drive root alone and removes the rest"
+
+# With the setup information, the uninstall wizard (not keeping the data) removes what the script
+# lists and nothing else: the user's own files in the install and data folders and at the drive
+# root stay.
+for _ in $(seq 1 50); do pgrep -f _LWUItmp.exe >/dev/null || break; sleep 0.2; done
+rc=$(run_setup "$work/run" "$work/run/Setup.exe" "$target")
+[ "$rc" = 0 ] || e2e_fail "third install exited $rc"
+data=$(find "$root" -type d -path '*Larkwell/Quillo' | head -1)
+[ -n "$data" ] || e2e_fail "no data folder after the install"
+printf 'x' >"$data/Options.lcf"
+printf 'mine' >"$data/notes.txt"
+printf 'mine' >"$install_dir/notes.txt"
+mkdir -p "$install_dir/Init"
+printf 'seed' >"$install_dir/Init/Options.lcf"
+rc=$(run_setup "$root" "$install_dir/Uninstall.exe")
+[ "$rc" = 0 ] || e2e_fail "Uninstall.exe exited $rc"
+drive page 'Uninstall - Quillo v5.3.3' 1044 20000 expect-check 1044 0 click 1 \
+  page 'Uninstall - Quillo v5.3.3' 1036 30000 click 1 gone 20000
+left=$(cd "$install_dir" && find . -type f | sort | tr '\n' ' ')
+[ "$left" = "./notes.txt " ] || e2e_fail "install folder holds '$left'"
+[ ! -e "$data/Options.lcf" ] || e2e_fail "data file left"
+[ "$(cat "$data/notes.txt")" = mine ] || e2e_fail "a file that is not the product's was deleted"
+for f in Quillo-keep.txt keep.lcf Init/keep.txt; do
+  [ "$(cat "$root/$f" 2>/dev/null)" = keep ] || e2e_fail "$f at the drive root was deleted"
+done
+wine reg query "HKCR\\CLSID\\$C64" /reg:64 </dev/null >/dev/null 2>&1 && e2e_fail "Quillo64 class left"
+[ -z "$(reg_value 'HKLM\Software\Larkwell' Quillo 32)" ] || e2e_fail "record left"
+echo "ok: with setup information the uninstall removes the product's files only"
+rm -rf "$root/Init" "$root/Quillo-keep.txt" "$root/keep.lcf" "$install_dir" "$data"

@@ -94,3 +94,61 @@ drive page "$SETUP" 1007 20000 click 1 page "$SETUP" 1008 5000 click 1 \
 expect_exit "$work/script" 0
 [ -d "$paths/after phase two" ] || e2e_fail "phase 3 did not run after the failed phase 2"
 echo "ok: a failed phase 2 is reported and followed by phase 3"
+
+# 7. Cancel while phase 1 runs on its worker: the question is the one expanded before the worker
+#    started, although the script has changed #SETUPMODE# since; No keeps the installation going,
+#    Yes stops the running command and quits.
+printf '%s\r\n' 'PhaseBegin 0' 'Set #PROGRAM#, Paths' 'Set #VERSION#, 1.0' 'Set #EULA#, terms.txt' \
+  'Set #INSTALLPATH#, C:\Wizard Paths' 'PhaseEnd' 'PhaseBegin 1' 'Set #SETUPMODE#, Changed' \
+  'Call C:\windows\system32\cmd.exe, /c ping -n 30 127.0.0.1, , HIDE' 'PhaseEnd' >"$work/script/Setup.lis"
+start_setup "$work/script"
+started=$SECONDS
+drive page "$SETUP" 1007 20000 click 1 page "$SETUP" 1008 5000 click 1 page "$SETUP" 1021 10000 \
+  click 2 message Setup 'If you quit Setup now, it will not be completed' 7 5000 >/dev/null
+drive page "$SETUP" 1021 2000 click 2 message Setup 'If you quit Setup now' 6 5000 >/dev/null
+expect_exit "$work/script" 0
+[ $((SECONDS - started)) -lt 25 ] || e2e_fail "quitting did not stop the running command"
+echo "ok: Cancel during phase 1 asks the question expanded before the worker started"
+
+# 8. The upgrade message of #UPGMSG1# ("<version> <text>") shows the same text at every Next on
+#    the welcome page (the first one also asks to remove the older version, answered Cancel).
+hex=$(python3 "$QUILLO_ROOT/tests/options_driver/setup_record.py" 'C:\Older Paths' 'C:\Older Paths\Data')
+wine reg add 'HKLM\Software\Larkwell' /v Paths /t REG_BINARY /d "$hex" /f /reg:32 </dev/null >/dev/null 2>&1 \
+  || e2e_fail "older record not written"
+printf '%s\r\n' 'PhaseBegin 0' 'Set #PROGRAM#, Paths' 'Set #VERSION#, 1.0' 'Set #EULA#, terms.txt' \
+  'Set #UPGMSG1#, 9.9 An upgrade notice for you' 'Set #REMOVE#, 9.9' 'PhaseEnd' 'PhaseBegin 1' 'PhaseEnd' \
+  >"$work/script/Setup.lis"
+start_setup "$work/script"
+for round in 1 2; do
+  drive page "$SETUP" 1007 20000 click 1 message Setup 'An upgrade notice for you' 1 5000 \
+    message Setup 'A previous version of Paths is already installed' 2 5000 >/dev/null
+done
+drive page "$SETUP" 1007 5000 click 2 gone 5000 >/dev/null
+expect_exit "$work/script" 0
+wine reg delete 'HKLM\Software\Larkwell' /v Paths /f /reg:32 </dev/null >/dev/null 2>&1
+echo "ok: the upgrade message keeps its text at every Next"
+
+# 9. Start-up failures in wizard mode: a Setup.exe without payload or loose script, and a loose
+#    script with LF-only line ends (one long line: its phase 0 is never found). Both show message
+#    1001 and end with 13.
+mkdir -p "$work/bare" "$work/lf"
+cp "$QUILLO_BUILD/win32/setup/Setup.exe" "$work/bare/Setup.exe"
+cp "$QUILLO_DIST/Setup.exe" "$work/lf/Setup.exe"
+printf ';Setup script\nPhaseBegin 0\nSet #PROGRAM#, LF\nPhaseEnd\nPhaseBegin 1\nPhaseEnd\n' >"$work/lf/Setup.lis"
+for case in bare lf; do
+  start_setup "$work/$case"
+  drive message Setup 'A critical error has occured. Setup can not continue.' 1 20000 >/dev/null
+  expect_exit "$work/$case" 13
+done
+echo "ok: no payload, or an LF-only script, fails start-up with message 1001 and 13"
+
+# 10. A script that asks for a restart (#REBOOT# defined by phase 2): after Finish the restart
+#     question 1011; Cancel ends Setup with 0 and without restarting.
+printf '%s\r\n' 'PhaseBegin 0' 'Set #PROGRAM#, Paths' 'Set #VERSION#, 1.0' 'Set #EULA#, terms.txt' \
+  'Set #INSTALLPATH#, C:\Wizard Paths' 'PhaseEnd' 'PhaseBegin 1' 'PhaseEnd' 'PhaseBegin 2' 'Set #REBOOT#, 1' \
+  'PhaseEnd' >"$work/script/Setup.lis"
+start_setup "$work/script"
+drive page "$SETUP" 1007 20000 click 1 page "$SETUP" 1008 5000 click 1 page "$SETUP" 1023 10000 click 1 \
+  message Setup 'Your computer must be restarted to complete Setup.' 2 10000 >/dev/null
+expect_exit "$work/script" 0
+echo "ok: a restart asked for by the script is offered after Finish; Cancel ends Setup"

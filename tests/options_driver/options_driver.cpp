@@ -77,6 +77,7 @@ class Driver {
       return 0;
     }
     if (c == "broadcast") return 2;
+    if (c == "timer") return 3;
     if (c == "send") return 1;
     if (c == "find-title" || c == "find-window" || c == "no-window" || c == "wait-text") return 3;
     if (c == "choose-menu-item") return 2;
@@ -203,6 +204,15 @@ class Driver {
       const UINT control = RegisterWindowMessageA("LWFMSG_LWFCONTROL");
       const WPARAM message = std::strtoul(a[0], nullptr, 0);
       return PostMessageA(HWND_BROADCAST, control, message, lwf::InstanceKey(a[1])) || Fail("broadcast failed");
+    }
+    if (c == "timer") {
+      // A window's timer made to fire `count` times at once: the program's clock, run fast.
+      HWND window = FindWindowA(a[0], nullptr);
+      if (window == nullptr) return Fail(std::string("no window of class ") + a[0]);
+      for (int i = std::atoi(a[2]); i > 0; --i) {
+        if (!PostMessageA(window, WM_TIMER, std::strtoul(a[1], nullptr, 0), 0)) return Fail("timer not posted");
+      }
+      return true;
     }
     if (c == "expect-count") {
       const int count = FindDialogs(kTitle, std::atoi(a[0])).count;
