@@ -51,8 +51,9 @@ std::uint32_t GetAttributes(const ShellAccess& shell, IShellFolder* folder, LPCI
 LPITEMIDLIST ResolveShortcut(const ShellAccess& shell, IShellFolder* folder, LPCITEMIDLIST list);
 
 // Name, attributes and (for a shortcut) the target of one item. folder is the desktop when list
-// is absolute. name (optional) receives the item's name; path receives the resolved target's
-// name or else the item's; resolved (optional) receives the target list or a copy of list.
+// is absolute. name (optional) receives the item's name, and realName (optional, with name) its
+// real form from the same query of the shell; path receives the resolved target's name or else
+// the item's; resolved (optional) receives the target list or a copy of list.
 // Returns the attributes, the link bit kept for a resolved shortcut.
 struct ItemQuery {
   IShellFolder* folder;
@@ -60,6 +61,8 @@ struct ItemQuery {
   DWORD flags;
   char* name;
   std::size_t nameSize;
+  wchar_t* realName;
+  std::size_t realNameSize;
   char* path;
   std::size_t pathSize;
   LPITEMIDLIST* resolved;

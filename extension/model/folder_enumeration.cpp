@@ -131,13 +131,12 @@ void Enumeration::AppendListItems(const ListSlots& slots, const FavoritesList* f
     if (item == nullptr) continue;
     any = true;
     char name[kParsingNameSize];
+    wchar_t realName[kParsingNameSize];
     char path[kParsingNameSize];
     const std::uint32_t attributes = GetItemInformation(
-        shell_, {shell_.desktop, item, SHGDN_FORPARSING, name, sizeof name, path, sizeof path,
-                 nullptr});
+        shell_, {shell_.desktop, item, SHGDN_FORPARSING, name, sizeof name, realName,
+                 kParsingNameSize, path, sizeof path, nullptr});
     if (!PassesDragCheck(options_, Mode(), attributes)) continue;
-    wchar_t realName[kParsingNameSize];
-    GetDisplayName(shell_.desktop, item, realName, kParsingNameSize, SHGDN_FORPARSING);
     TruncateMiddle(name);
     TruncateMiddle(realName);
     const std::int8_t childState = (attributes & (kAttrFolder | kAttrLink)) ? -1 : 0;
@@ -172,16 +171,16 @@ void Enumeration::EnumerateChildren(IShellFolder* folder) {
   while (!Cancelled() && children->Next(1, &child, nullptr) == S_OK && child != nullptr) {
     IdListOwner owner(context_.allocator, child);
     char name[MAX_PATH];
+    wchar_t realName[MAX_PATH];
     char path[MAX_PATH];
     const std::uint32_t attributes = GetItemInformation(
-        shell_, {folder, child, SHGDN_INFOLDER, name, sizeof name, path, sizeof path, nullptr});
+        shell_, {folder, child, SHGDN_INFOLDER, name, sizeof name, realName, MAX_PATH, path,
+                 sizeof path, nullptr});
     if (!ShouldShowItem(options_, Mode(), {name, path, attributes, desktopListing_})) continue;
     if (listing_.probeOnly) {
       content_ = true;
       return;
     }
-    wchar_t realName[MAX_PATH];
-    GetDisplayName(folder, child, realName, MAX_PATH, SHGDN_INFOLDER);
     TruncateMiddle(name);
     TruncateMiddle(realName);
     const std::int8_t childState = (attributes & (kAttrFolder | kAttrLink)) ? -1 : 0;
@@ -194,7 +193,7 @@ void Enumeration::EnumerateChildren(IShellFolder* folder) {
 
 void Enumeration::EnumerateFolder() {
   const std::uint32_t attributes = GetItemInformation(
-      shell_, {shell_.desktop, listing_.idList, SHGDN_FORPARSING, nullptr, 0, path_,
+      shell_, {shell_.desktop, listing_.idList, SHGDN_FORPARSING, nullptr, 0, nullptr, 0, path_,
                sizeof path_, &resolved_});
   listing_.attributes.store(attributes, std::memory_order_relaxed);
   if (resolved_ == nullptr) return;
@@ -259,10 +258,11 @@ void Enumeration::AddParentEntry() {
   IdListOwner parent(context_.allocator, CopyIdList(context_.allocator, resolved_));
   if (parent.get() == nullptr || !ParentIdList(parent.get())) return;
   char name[kParsingNameSize];
+  wchar_t realName[kParsingNameSize];
   char path[kParsingNameSize];
   const std::uint32_t attributes = GetItemInformation(
-      shell_, {shell_.desktop, parent.get(), SHGDN_FORPARSING, name, sizeof name, path,
-               sizeof path, nullptr});
+      shell_, {shell_.desktop, parent.get(), SHGDN_FORPARSING, name, sizeof name, realName,
+               kParsingNameSize, path, sizeof path, nullptr});
   if (!ShouldShowItem(options_, Mode(), {name, path, attributes, IsEmptyIdList(parent.get())})) {
     return;
   }
@@ -270,8 +270,6 @@ void Enumeration::AddParentEntry() {
     content_ = true;
     return;
   }
-  wchar_t realName[kParsingNameSize];
-  GetDisplayName(shell_.desktop, parent.get(), realName, kParsingNameSize, SHGDN_FORPARSING);
   if (listing_.entries.count() == 0) Append(kEmptyEntry, nullptr, nullptr, 0, 0, 0);
   Append(kSeparatorEntry, nullptr, nullptr, 0, 0, 0);
   LPITEMIDLIST parentList = parent.release();

@@ -128,10 +128,11 @@ class Breakdown {
     if (!Enumerate()) return false;
     ms[kEnumeration] = Lap(start);
     for (Item& item : items_) {
-      // Both forms, as the listing asks for them: the ANSI name and the real one.
-      GetDisplayName(folder_.Get(), item.child, item.name.data(), item.name.size(), SHGDN_INFOLDER);
+      // As the listing does: the real name, and the ANSI name converted from it.
       GetDisplayName(folder_.Get(), item.child, item.realName.data(), item.realName.size(),
                      SHGDN_INFOLDER);
+      WideCharToMultiByte(CP_ACP, 0, item.realName.data(), -1, item.name.data(),
+                          static_cast<int>(item.name.size()), nullptr, nullptr);
     }
     ms[kNames] = Lap(start);
     for (Item& item : items_) item.attributes = GetAttributes(shell, folder_.Get(), item.child);
