@@ -21,6 +21,18 @@
 //   --linger MS       after the menu closed, keep pumping messages for MS (threads the handler
 //                     started finish; the script goes on)
 //   --repeat N        context mode: the whole invocation N times in this process
+//   --case KIND:SCRIPT  a soak case (repeatable); with --rounds the rounds cycle through the
+//                     cases in order. KIND: menu (context menu shown with SCRIPT), drop (the
+//                     --drop-case drop shown with SCRIPT), defaultonly (QueryContextMenu with
+//                     CMF_DEFAULTONLY, as a double-click asks), winkey (Windows key held),
+//                     nodata (Initialize with a data object that has no "Shell IDList Array"),
+//                     virtualdrop (a drop of the Control Panel, not a file-system object)
+//   --drop-case TARGET SOURCE  what drop and virtualdrop cases drop onto
+//   --warm N          leak check: the "warm" figures after N rounds (default 1)
+//   --settle MS       leak check: pump messages for MS before the "after" figures (threads the
+//                     handler started end)
+//   --animation on|off  set the menu animation (this session only) before the first invocation;
+//                     after every invocation the leak check prints "after-call animation=on|off"
 //   --cursor X,Y      put the cursor there before the handler is initialised
 //   --cabinet TITLE ITEMS  an Explorer folder window stand-in: a top-level window of class
 //                     "CabinetWClass" titled TITLE whose list view holds ITEMS ('|' between them)
@@ -34,6 +46,9 @@
 //   explorer_host --write-setup-info INSTALL DATA   the setup information record (32-bit
 //                     registry view, where Setup writes it) with DATA as custom data folder
 //   explorer_host --remove-setup-info
+//   explorer_host --hold-cabinet TITLE ITEMS MS   an Explorer folder window (as --cabinet) for
+//                     MS milliseconds; prints "cabinet ready", then "cabinet asked=N": how many
+//                     item-count and item-text requests its list view received
 //   explorer_host --write-options FILE [NAME=VALUE...]  an options file: the defaults with the
 //                     named int32 fields, 16-bit fields (toolTipSpeed, toolTipsEnabled) or
 //                     texts (startMenuFolder, alternateFileManager, includeExtensions) changed
@@ -117,6 +132,13 @@ struct Options {
   std::string cursor;
   std::string cabinetTitle;
   std::string cabinetItems;
+  std::vector<std::string> cases;
+  std::string dropTarget;
+  std::string dropSource;
+  long warm = 1;
+  long settleMs = 0;
+  std::string animation;
+  bool noData = false;
 };
 
 std::string Quoted(const char* text) {
@@ -173,6 +195,38 @@ HRESULT SelectionDataObject(const std::vector<std::string>& paths, IDataObject**
   for (LPITEMIDLIST list : lists) CoTaskMemFree(list);
   return result;
 }
+
+// A data object offering no format at all, as a selection the shell cannot describe.
+class EmptyDataObject final : public IDataObject {
+ public:
+  STDMETHODIMP QueryInterface(REFIID riid, void** object) override {
+    if (riid != IID_IUnknown && riid != IID_IDataObject) return *object = nullptr, E_NOINTERFACE;
+    *object = static_cast<IDataObject*>(this);
+    AddRef();
+    return S_OK;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
+  STDMETHODIMP_(ULONG) Release() override {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
+  STDMETHODIMP GetData(FORMATETC*, STGMEDIUM*) override { return DV_E_FORMATETC; }
+  STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return DV_E_FORMATETC; }
+  STDMETHODIMP QueryGetData(FORMATETC*) override { return DV_E_FORMATETC; }
+  STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+    if (out) out->ptd = nullptr;
+    return E_NOTIMPL;
+  }
+  STDMETHODIMP SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  STDMETHODIMP EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+  STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
+  STDMETHODIMP DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+  STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+ private:
+  ULONG references_ = 1;
+};
 
 HMENU HostMenu() {
   HMENU menu = CreatePopupMenu();
@@ -646,6 +700,31 @@ void OpenCabinet(const std::string& title, const std::string& items) {
   }
 }
 
+// An Explorer folder window of this process that counts what its list view is asked, for
+// MS milliseconds; prints "cabinet asked=N" (stands in for an Explorer of another process).
+WNDPROC g_listViewProc = nullptr;
+long g_listViewAsked = 0;
+
+LRESULT CALLBACK CountingListViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == LVM_GETITEMCOUNT || message == LVM_GETITEMTEXTA || message == LVM_GETITEMTEXTW) {
+    ++g_listViewAsked;
+  }
+  return CallWindowProcA(g_listViewProc, window, message, wParam, lParam);
+}
+
+int HoldCabinet(const std::string& title, const std::string& items, long ms) {
+  OpenCabinet(title, items);
+  HWND cabinet = FindWindowA("CabinetWClass", title.c_str());
+  HWND view = cabinet ? FindWindowExA(cabinet, nullptr, WC_LISTVIEWA, nullptr) : nullptr;
+  if (view == nullptr) return 3;
+  g_listViewProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingListViewProc)));
+  std::printf("cabinet ready\n");
+  PumpMessages(static_cast<DWORD>(ms));
+  std::printf("cabinet asked=%ld\n", g_listViewAsked);
+  return 0;
+}
+
 // ---- a common file dialog as the invoking window ---------------------------------------
 
 struct FileDialog {
@@ -787,6 +866,7 @@ int RunSetUpCommand(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "--write-setup-info" && argc == 4) return WriteSetupInfo(argv[2], argv[3]);
   if (command == "--remove-setup-info" && argc == 2) return RemoveSetupInfo();
+  if (command == "--hold-cabinet" && argc == 5) return HoldCabinet(argv[2], argv[3], std::atol(argv[4]));
   if (command == "--write-options" && argc >= 3) {
     return WriteOptionsFile(argv[2], std::vector<std::string>(argv + 3, argv + argc));
   }
@@ -811,7 +891,9 @@ bool Invoke(const Options& options, CLSID classId, Invocation& run, bool print) 
   }
   ComPtr<IDataObject> data;
   LPITEMIDLIST target = options.drag ? ParsePath(options.target) : nullptr;
-  if ((options.drag && !target) || FAILED(SelectionDataObject(options.paths, &data))) {
+  if (options.noData) {
+    data.Attach(new EmptyDataObject);
+  } else if ((options.drag && !target) || FAILED(SelectionDataObject(options.paths, &data))) {
     CoTaskMemFree(target);
     return false;
   }
@@ -957,21 +1039,51 @@ void PrintCalibration() {
               during - before, during - CountGdiObjects(), bytesDuring - bytesBefore);
 }
 
+bool MenuAnimation() {
+  BOOL animation = FALSE;
+  SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &animation, 0);
+  return animation != FALSE;
+}
+
+// The options of one round: the round's soak case applied to the run's options.
+Options RoundOptions(const Options& options, long round) {
+  Options run = options;
+  if (options.cases.empty()) return run;
+  const std::string& soakCase = options.cases[static_cast<std::size_t>(round) % options.cases.size()];
+  const std::size_t colon = soakCase.find(':');
+  const std::string kind = soakCase.substr(0, colon);
+  run.script = colon == std::string::npos ? "" : soakCase.substr(colon + 1);
+  run.show = kind == "menu" || kind == "drop";
+  if (kind == "drop" || kind == "virtualdrop") {
+    run.drag = true;
+    run.target = options.dropTarget;
+    run.paths = {kind == "drop" ? options.dropSource : "::{21EC2020-3AEA-1069-A2DD-08002B30309D}"};
+  }
+  if (kind == "defaultonly") run.flags = CMF_DEFAULTONLY;
+  run.winKey = kind == "winkey";
+  run.noData = kind == "nodata";
+  return run;
+}
+
 int RunLeakCheck(const Options& options, CLSID classId) {
   std::vector<HMENU> submenus;
   PrintCalibration();
   PrintLeakFigures("before", submenus);
   for (long round = 0; round < options.rounds; ++round) {
+    const Options roundOptions = RoundOptions(options, round);
     Invocation run;
-    if (!Invoke(options, classId, run, false)) return 3;
+    if (!Invoke(roundOptions, classId, run, false)) return 3;
     CollectSubmenus(run.menu, submenus);
-    if (options.show && run.handler) {
-      std::string script = options.script;
-      ShowMenu(run.handler.Get(), run.menu, script, options.lingerMs);
+    if (roundOptions.show && run.handler) {
+      std::string script = roundOptions.script;
+      ShowMenu(run.handler.Get(), run.menu, script, roundOptions.lingerMs);
     }
     DestroyMenu(run.menu);
-    if (round == 0) PrintLeakFigures("warm", submenus);
+    run.handler.Reset();
+    if (!options.animation.empty()) std::printf("after-call animation=%s\n", MenuAnimation() ? "on" : "off");
+    if (round + 1 == options.warm) PrintLeakFigures("warm", submenus);
   }
+  PumpMessages(static_cast<DWORD>(options.settleMs));
   PrintLeakFigures("after", submenus);
   std::printf("leak rounds=%ld submenus_seen=%zu\n", options.rounds, submenus.size());
   return 0;
@@ -994,6 +1106,14 @@ bool ParseArguments(int argc, char** argv, Options& options) {
       options.cabinetItems = argv[++i];
     }
     else if (arg == "--linger" && hasValue) number(options.lingerMs);
+    else if (arg == "--case" && hasValue) options.cases.push_back(argv[++i]);
+    else if (arg == "--drop-case" && i + 2 < argc) {
+      options.dropTarget = argv[++i];
+      options.dropSource = argv[++i];
+    }
+    else if (arg == "--warm" && hasValue) number(options.warm);
+    else if (arg == "--settle" && hasValue) number(options.settleMs);
+    else if (arg == "--animation" && hasValue) options.animation = argv[++i];
     else if (arg == "--repeat" && hasValue) number(options.repeat);
     else if (arg == "--latency") options.latency = true;
     else if (arg == "--file-dialog") options.fileDialog = true;
@@ -1034,6 +1154,11 @@ int main(int argc, char** argv) {
   g_show.classId = classId;
   g_latency = options.latency;
   OleInitialize(nullptr);
+  if (!options.animation.empty()) {
+    SystemParametersInfoA(SPI_SETMENUANIMATION, 0,
+                          reinterpret_cast<void*>(static_cast<std::uintptr_t>(options.animation == "on")), 0);
+    std::printf("animation start=%s\n", MenuAnimation() ? "on" : "off");
+  }
   int exitCode = 0;
   if (options.rounds > 0) {
     exitCode = RunLeakCheck(options, classId);
