@@ -17,6 +17,7 @@
 #include "menu/count_thread.h"
 #include "menu/core/scan_path.h"
 #include "menu/folder_size_scan.h"
+#include "menu/tool_tip_window.h"
 #include "shell_item.h"
 
 namespace quillo {
@@ -178,7 +179,6 @@ struct Count {
   CountResults results;
 
   FolderCounts Run(const std::string& path, bool includeAll) {
-    results.Clear();
     FolderCount count{&window, &results, includeAll, {}};
     CountFolder(path.c_str(), 0, count);
     return count.counts;
@@ -239,23 +239,23 @@ TEST(CountFolder, EndsWhenTheTipIsGone) {
   EXPECT_EQ(count.results.countersReady.load(), 0);
 }
 
-// Runs a count thread for the item and waits until it has ended.
+// Runs a count thread for the item and waits until it has ended (the thread's reference is
+// gone); the figures are then the job's.
 struct CountThreadRun {
-  std::atomic<HWND> window{reinterpret_cast<HWND>(1)};
-  CountResults results;
+  CountJob* job = new CountJob{};
+  const CountResults& results = job->results;
+  ~CountThreadRun() { ReleaseCountJob(job); }
 
   bool Run(LPITEMIDLIST item, const std::string& path, std::uint32_t attributes) {
     if (!State().Allocator.Ready() && !State().Allocator.Acquire()) return false;
-    auto* job = new CountJob{};
     std::snprintf(job->path, sizeof job->path, "%s", path.c_str());
     job->item = OwnedIdList(ListAllocator(), item);
     job->attributes = attributes;
     job->includeAllExtensions = true;
-    job->window = &window;
-    job->results = &results;
+    job->window = reinterpret_cast<HWND>(1);
     if (!StartCountThread(job)) return false;
-    for (int waited = 0; waited < 500 && results.countBusy.load() != 0; ++waited) Sleep(20);
-    return results.countBusy.load() == 0;
+    for (int waited = 0; waited < 500 && job->references.load() != 1; ++waited) Sleep(20);
+    return job->references.load() == 1;
   }
 };
 
@@ -282,6 +282,64 @@ TEST(CountThread, CountsTheObjectsOfAVirtualFolder) {
   ToolTipLines lines;
   SetObjectCountLines(lines, run.results.objects.load());
   EXPECT_NE(std::string(lines[3]).find(" Objects"), std::string::npos);
+}
+
+// The height of the tip window once the timer ticks of a menu loop have run (they refresh the
+// counts, repaint and resize it).
+long TipHeightAfterTicks() {
+  const DWORD end = GetTickCount() + 600;
+  while (static_cast<LONG>(end - GetTickCount()) > 0) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Sleep(10);
+  }
+  RECT rect{};
+  HWND tip = FindWindowA("QuilloToolTipWnd", nullptr);
+  return tip != nullptr && GetWindowRect(tip, &rect) ? rect.bottom - rect.top : -1;
+}
+
+OwnedIdList ParsedList(const std::string& path) {
+  wchar_t wide[MAX_PATH];
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+  LPITEMIDLIST list = nullptr;
+  Desktop()->ParseDisplayName(nullptr, nullptr, wide, nullptr, &list, nullptr);
+  return OwnedIdList(ListAllocator(), list);
+}
+
+// A file's tip shown while the count of the folder shown before it was still publishing: the
+// file's tip keeps its four lines (name, path, type, size) and never takes the folder's
+// figures.
+TEST(ToolTip, ShowsOnlyTheFiguresOfItsOwnItem) {
+  Tree tree;
+  tree.Folder("many");
+  for (int i = 0; i < 600; ++i) tree.Folder("many\\d" + std::to_string(i));
+  tree.File("note.txt", 10);
+  ExtensionState& state = State();
+  ASSERT_TRUE(state.Allocator.Ready() || state.Allocator.Acquire());
+  if (!state.DesktopFolder) {
+    ASSERT_EQ(SHGetDesktopFolder(&state.DesktopFolder), S_OK);
+  }
+  state.ModuleInstance = GetModuleHandleA(nullptr);
+  state.Metrics.TextHeight = 13;
+  state.OwnMenuActive = 1;
+  RegisterToolTipClass(state.ModuleInstance);
+  const OwnedIdList folderList = ParsedList(tree.Path("many"));
+  const OwnedIdList fileList = ParsedList(tree.Path("note.txt"));
+  ASSERT_TRUE(folderList && fileList);
+  const MenuEntry folder = MakeRootEntry(static_cast<LPITEMIDLIST>(folderList.get()), SFGAO_FOLDER | SFGAO_FILESYSTEM);
+  const MenuEntry file = MakeRootEntry(static_cast<LPITEMIDLIST>(fileList.get()), SFGAO_FILESYSTEM);
+
+  ShowToolTip(file);
+  const long fileAlone = TipHeightAfterTicks();
+  ShowToolTip(folder);
+  const long folderTip = TipHeightAfterTicks();
+  ASSERT_GT(folderTip, fileAlone) << "the folder's counts were not shown";
+  ShowToolTip(folder);
+  Sleep(150);  // its count publishes; no tick of the menu loop comes in between
+  ShowToolTip(file);
+  EXPECT_EQ(TipHeightAfterTicks(), fileAlone);
+  HideToolTip();
+  state.OwnMenuActive = 0;
 }
 
 }  // namespace
