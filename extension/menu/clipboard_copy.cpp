@@ -109,6 +109,7 @@ void SortByName(ItemLists& items) {
 // The children in the order of the folder's open Explorer window, else by name.
 void OrderChildren(LPCITEMIDLIST folderItem, ItemLists& items) {
   HWND listView = FindExplorerListView(folderItem);
+  MenuTrace("clipboard window=%s", listView != nullptr ? "found" : "none");
   if (listView == nullptr) return SortByName(items);
   const std::vector<std::string> texts = ListViewTexts(listView);
   std::vector<std::string> names(items.lists.size());

@@ -36,6 +36,8 @@
 //   --cursor X,Y      put the cursor there before the handler is initialised
 //   --cabinet TITLE ITEMS  an Explorer folder window stand-in: a top-level window of class
 //                     "CabinetWClass" titled TITLE whose list view holds ITEMS ('|' between them)
+//   --hung-cabinet TITLE ITEMS MS  the same window on a thread of its own that does not answer
+//                     messages for MS milliseconds after the window is made
 //   --file-dialog     a dialog box (class "#32770") with a file-name box (1148) and an OK button
 //                     is the foreground window when the handler is initialised; at the end
 //                     prints "dialog name=\"...\" ok=N" (its box and how often OK was pressed)
@@ -46,9 +48,6 @@
 //   explorer_host --write-setup-info INSTALL DATA   the setup information record (32-bit
 //                     registry view, where Setup writes it) with DATA as custom data folder
 //   explorer_host --remove-setup-info
-//   explorer_host --hold-cabinet TITLE ITEMS MS   an Explorer folder window (as --cabinet) for
-//                     MS milliseconds; prints "cabinet ready", then "cabinet asked=N": how many
-//                     item-count and item-text requests its list view received
 //   explorer_host --write-options FILE [NAME=VALUE...]  an options file: the defaults with the
 //                     named int32 fields, 16-bit fields (toolTipSpeed, toolTipsEnabled) or
 //                     texts (startMenuFolder, alternateFileManager, includeExtensions) changed
@@ -139,6 +138,9 @@ struct Options {
   long settleMs = 0;
   std::string animation;
   bool noData = false;
+  std::string hungTitle;
+  std::string hungItems;
+  long hungMs = 0;
 };
 
 std::string Quoted(const char* text) {
@@ -700,29 +702,27 @@ void OpenCabinet(const std::string& title, const std::string& items) {
   }
 }
 
-// An Explorer folder window of this process that counts what its list view is asked, for
-// MS milliseconds; prints "cabinet asked=N" (stands in for an Explorer of another process).
-WNDPROC g_listViewProc = nullptr;
-long g_listViewAsked = 0;
+// --hung-cabinet: the folder window on a thread of its own that stops answering for MS
+// milliseconds once the window exists (an Explorer window whose thread is busy).
+struct HungCabinet {
+  std::string title, items;
+  long ms = 0;
+  HANDLE ready = nullptr;
+} g_hung;
 
-LRESULT CALLBACK CountingListViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == LVM_GETITEMCOUNT || message == LVM_GETITEMTEXTA || message == LVM_GETITEMTEXTW) {
-    ++g_listViewAsked;
-  }
-  return CallWindowProcA(g_listViewProc, window, message, wParam, lParam);
+DWORD WINAPI HungCabinetThread(void*) {
+  OpenCabinet(g_hung.title, g_hung.items);
+  SetEvent(g_hung.ready);
+  Sleep(static_cast<DWORD>(g_hung.ms));
+  PumpMessages(100);
+  return 0;
 }
 
-int HoldCabinet(const std::string& title, const std::string& items, long ms) {
-  OpenCabinet(title, items);
-  HWND cabinet = FindWindowA("CabinetWClass", title.c_str());
-  HWND view = cabinet ? FindWindowExA(cabinet, nullptr, WC_LISTVIEWA, nullptr) : nullptr;
-  if (view == nullptr) return 3;
-  g_listViewProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingListViewProc)));
-  std::printf("cabinet ready\n");
-  PumpMessages(static_cast<DWORD>(ms));
-  std::printf("cabinet asked=%ld\n", g_listViewAsked);
-  return 0;
+void OpenHungCabinet(const std::string& title, const std::string& items, long ms) {
+  g_hung = HungCabinet{title, items, ms, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+  HANDLE thread = CreateThread(nullptr, 0, HungCabinetThread, nullptr, 0, nullptr);
+  WaitForSingleObject(g_hung.ready, 10000);
+  if (thread) CloseHandle(thread);
 }
 
 // ---- a common file dialog as the invoking window ---------------------------------------
@@ -866,7 +866,6 @@ int RunSetUpCommand(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "--write-setup-info" && argc == 4) return WriteSetupInfo(argv[2], argv[3]);
   if (command == "--remove-setup-info" && argc == 2) return RemoveSetupInfo();
-  if (command == "--hold-cabinet" && argc == 5) return HoldCabinet(argv[2], argv[3], std::atol(argv[4]));
   if (command == "--write-options" && argc >= 3) {
     return WriteOptionsFile(argv[2], std::vector<std::string>(argv + 3, argv + argc));
   }
@@ -1105,6 +1104,11 @@ bool ParseArguments(int argc, char** argv, Options& options) {
       options.cabinetTitle = argv[++i];
       options.cabinetItems = argv[++i];
     }
+    else if (arg == "--hung-cabinet" && i + 3 < argc) {
+      options.hungTitle = argv[++i];
+      options.hungItems = argv[++i];
+      options.hungMs = std::atol(argv[++i]);
+    }
     else if (arg == "--linger" && hasValue) number(options.lingerMs);
     else if (arg == "--case" && hasValue) options.cases.push_back(argv[++i]);
     else if (arg == "--drop-case" && i + 2 < argc) {
@@ -1165,6 +1169,7 @@ int main(int argc, char** argv) {
   } else {
     if (options.fileDialog) OpenFileDialog();
     if (!options.cabinetTitle.empty()) OpenCabinet(options.cabinetTitle, options.cabinetItems);
+    if (!options.hungTitle.empty()) OpenHungCabinet(options.hungTitle, options.hungItems, options.hungMs);
     long x = 0, y = 0;
     if (std::sscanf(options.cursor.c_str(), "%ld,%ld", &x, &y) == 2) SetCursorPos(x, y);
     for (long round = 0; round < options.repeat && exitCode == 0; ++round) {
