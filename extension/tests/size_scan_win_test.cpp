@@ -166,12 +166,57 @@ TEST(FolderSizeScan, StopsPromptlyInALargeTree) {
   EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(returnedAt - stoppedAt).count(), 100);
 }
 
+// The long-path form of a path, which reaches past MAX_PATH.
+std::wstring LongPath(const std::string& path) {
+  wchar_t wide[2048] = L"\\\\?\\";
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide + 4, 2040);
+  return wide;
+}
+
+// Creates a folder, or a file of `bytes` bytes, through the long-path form.
+void MakeLong(const std::string& path, DWORD bytes, bool folder) {
+  const std::wstring longPath = LongPath(path);
+  const wchar_t* wide = longPath.c_str();
+  if (folder) {
+    CreateDirectoryW(wide, nullptr);
+    return;
+  }
+  HANDLE file = CreateFileW(wide, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  std::string data(bytes, 'x');
+  DWORD written = 0;
+  if (file != INVALID_HANDLE_VALUE) WriteFile(file, data.data(), bytes, &written, nullptr);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+}
+
+// A real tree nested deeper than the scan's path buffers: the branch ends where its path no
+// longer fits (the file down there is never counted, no buffer overruns), and the scan goes on
+// with what follows it.
 TEST(FolderSizeScan, APathTooLongForTheBuffersEndsItsBranch) {
   Tree tree;
-  tree.File("a.bin", 10);
+  tree.File("top.bin", 1000);
+  std::string path = tree.root();
+  const std::string name(200, 'n');
+  const DWORD sizes[] = {1, 2, 4, 8, 16, 32};
+  int tooDeep = -1;
+  for (int level = 0; level < 6; ++level) {
+    path += "\\" + name;
+    MakeLong(path, 0, true);
+    MakeLong(path + "\\x.bin", sizes[level], false);
+    if (tooDeep < 0 && path.size() + 3 > kScanPathSize) tooDeep = level;
+  }
+  ASSERT_GE(tooDeep, 1) << "the tree is not deeper than the buffers";
+  tree.Folder("zz_after");
+  tree.File("zz_after\\z.bin", 500);
   Scan scan;
-  const std::string deep = tree.root() + "\\" + std::string(kScanPathSize, 'x');
-  EXPECT_EQ(scan.Run(deep), 0u);
+  const std::uint64_t total = scan.Run(tree.root());
+  EXPECT_GE(total, 1500u) << "the scan did not go on after the deep branch";
+  const std::uint64_t nested = total - 1500;
+  EXPECT_LT(nested, sizes[tooDeep]) << "a file beyond the buffers was counted";
+  EXPECT_EQ(nested & ~std::uint64_t{(1u << tooDeep) - 1}, 0u);
+  for (int level = 5; level >= 0; --level, path.resize(path.size() - name.size() - 1)) {
+    DeleteFileW(LongPath(path + "\\x.bin").c_str());
+    RemoveDirectoryW(LongPath(path).c_str());
+  }
 }
 
 struct Count {
