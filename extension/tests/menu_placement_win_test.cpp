@@ -1,6 +1,7 @@
 // The Win32 side of the menus on real USER32 menus: where the hook puts the extension's entry
-// and its separators in Explorer's menu for each menuPosition and in drag mode, and the record
-// the action thread opens items with in this build's bitness.
+// and its separators in Explorer's menu for each menuPosition and in drag mode, the record the
+// action thread opens items with in this build's bitness, and closing the menus from another
+// thread within a bounded time.
 #include <windows.h>
 
 #include <gtest/gtest.h>
