@@ -15,6 +15,10 @@ ExtensionState& State() {
   return *state;
 }
 
+IShellFolder* Desktop() { return State().DesktopFolder.Get(); }
+IdListAllocator& ListAllocator() { return State().Allocator; }
+ShellAccess Shell() { return {State().DesktopFolder.Get(), State().Allocator.Get()}; }
+
 void ReleaseProcessResources(ExtensionState& state) {
   state.RootItemBitmap.reset();
   state.MenuFont.reset();

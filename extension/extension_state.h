@@ -21,6 +21,7 @@
 #include "model_context.h"
 #include "options_record.h"
 #include "shell_allocator.h"
+#include "shell_item.h"
 #include "win_owners.h"
 
 namespace quillo {
@@ -42,9 +43,10 @@ struct ExtensionState {
   // Attributes of the target (the link bit kept when a shortcut was resolved). Together with
   // TargetIdList they make the root entry that ItemId values from 0xFFFF0000 up stand for.
   std::uint32_t TargetAttributes = 0;
-  // Drag mode: the full parsing names of the dragged objects, each NUL-terminated, ended by an
-  // extra NUL (a shell file operation's source list), in DroppedNamesSize bytes.
-  std::unique_ptr<char[]> DroppedNames;
+  // Drag mode: the full parsing names of the dragged objects in their Unicode form, each
+  // NUL-terminated, ended by an extra NUL (a shell file operation's source list), in
+  // DroppedNamesSize characters.
+  std::unique_ptr<wchar_t[]> DroppedNames;
   std::size_t DroppedNamesSize = 0;
   HMENU ExplorerMenu = nullptr;
   std::uint32_t RootItemData = 0;
@@ -110,6 +112,11 @@ struct ExtensionState {
 
 // The process's one state, zero-initialised when the module loads.
 ExtensionState& State();
+
+// The state's desktop folder and shell allocator, alone and as the shell item helpers take them.
+IShellFolder* Desktop();
+IdListAllocator& ListAllocator();
+ShellAccess Shell();
 
 // What process detach releases: bitmap, fonts, hooks, the shell allocator and desktop folder.
 void ReleaseProcessResources(ExtensionState& state);

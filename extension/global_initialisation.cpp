@@ -7,6 +7,7 @@
 #include "menu/tool_tip_window.h"
 #include "model_binding.h"
 #include "setup_info.h"
+#include "extension_state.h"
 #include "shell_item.h"
 #include "system_colors.h"
 #include "system_version.h"

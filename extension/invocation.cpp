@@ -8,6 +8,7 @@
 #include "dropped_names.h"
 #include "global_initialisation.h"
 #include "id_list_array.h"
+#include "extension_state.h"
 #include "menu_animation.h"
 #include "shell_item.h"
 #include "system_colors.h"
@@ -116,7 +117,7 @@ void CaptureDrop(ExtensionState& state, LPCITEMIDLIST pidlFolder, const IdListAr
   // The count comes from another component: a size that cannot be represented is refused.
   const std::size_t namesSize = DroppedNamesSize(dragged.Count());
   if (namesSize == 0) return;
-  std::unique_ptr<char[]> names(new (std::nothrow) char[namesSize]);
+  std::unique_ptr<wchar_t[]> names(new (std::nothrow) wchar_t[namesSize]);
   if (!target || !names) return;
 
   ComPtr<IShellFolder> parent;
@@ -129,11 +130,13 @@ void CaptureDrop(ExtensionState& state, LPCITEMIDLIST pidlFolder, const IdListAr
   DroppedNamesWriter writer(names.get(), namesSize);
   for (std::uint32_t i = 0; i < dragged.Count(); ++i) {
     const auto item = static_cast<LPCITEMIDLIST>(dragged.Item(i));
-    // A file operation must never be handed a placeholder or a cut path instead of the path:
-    // the name is read into a larger buffer so that one too long for its slot is seen.
-    char name[2 * kDroppedNameSlot];
-    if (GetDisplayName(parent.Get(), item, name, sizeof name, SHGDN_FORPARSING) != kNameObtained ||
-        (GetAttributes(parent.Get(), item) & SFGAO_FILESYSTEM) == 0 || !writer.Append(name)) {
+    // A file operation must never be handed a placeholder, a cut path or a code page's "?" (a
+    // wildcard there) instead of the path: the real name is read into a larger buffer so that
+    // one too long for its slot is seen.
+    wchar_t name[2 * kDroppedNameSlot];
+    if (GetDisplayName(parent.Get(), item, name, 2 * kDroppedNameSlot, SHGDN_FORPARSING) !=
+            kNameObtained ||
+        (GetAttributes(Shell(), parent.Get(), item) & SFGAO_FILESYSTEM) == 0 || !writer.Append(name)) {
       return;
     }
   }
@@ -145,11 +148,11 @@ void CaptureDrop(ExtensionState& state, LPCITEMIDLIST pidlFolder, const IdListAr
 
 // Attributes of the target; a shortcut counts with its target's attributes plus the link bit.
 std::uint32_t TargetAttributes(LPCITEMIDLIST target) {
-  std::uint32_t attributes = GetAttributes(Desktop(), target);
+  std::uint32_t attributes = GetAttributes(Shell(), Desktop(), target);
   if (attributes & kLinkAttribute) {
-    if (LPITEMIDLIST resolved = ResolveShortcut(Desktop(), target)) {
+    if (LPITEMIDLIST resolved = ResolveShortcut(Shell(), Desktop(), target)) {
       OwnedIdList owned(ListAllocator(), resolved);
-      attributes = GetAttributes(Desktop(), resolved) | kLinkAttribute;
+      attributes = GetAttributes(Shell(), Desktop(), resolved) | kLinkAttribute;
     }
   }
   return attributes;

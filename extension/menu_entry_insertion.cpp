@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 
 #include "context_menu_entries.h"
 #include "menu/menu_level.h"
 #include "menu_animation.h"
 #include "menu_hooks.h"
+#include "extension_state.h"
+#include "utf16_units.h"
 #include "shell_item.h"
 
 namespace quillo {
@@ -21,7 +24,7 @@ bool ParentIsFileSystem(const ExtensionState& state) {
   IdListAllocator& allocator = ListAllocator();
   OwnedIdList parent(allocator, CopyIdList(allocator, state.TargetIdList.get()));
   return parent && ParentIdList(parent.get()) &&
-         (GetAttributes(Desktop(), AsIdList(parent.get())) & SFGAO_FILESYSTEM) != 0;
+         (GetAttributes(Shell(), Desktop(), AsIdList(parent.get())) & SFGAO_FILESYSTEM) != 0;
 }
 
 bool InsertEntry(const ExtensionState& state, HMENU menu, UINT position, UINT id,
@@ -102,15 +105,15 @@ HRESULT WriteCommandHelp(const ExtensionState& state, UINT type, char* buffer, U
   const UINT capacity = (type & GCS_UNICODE) ? cchMax : cchMax / sizeof(wchar_t);
   if (buffer == nullptr || capacity == 0) return S_OK;
 
-  char text[2 * kPathSize] = "";
+  // The real path, which the status bar shows as it is.
+  wchar_t wide[2 * kPathSize] = L"";
   if (highlighted == state.RootItemData) {
-    std::strcpy(text, "Quillo options...");
+    std::wcscpy(wide, L"Quillo options...");
   } else if (LPCITEMIDLIST list = ItemIdList(state, highlighted)) {
-    GetDisplayName(Desktop(), list, text, sizeof text, SHGDN_FORPARSING);
+    GetDisplayName(Desktop(), list, wide, 2 * kPathSize, SHGDN_FORPARSING);
   }
-  wchar_t wide[2 * kPathSize];
-  if (MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 2 * kPathSize) == 0) wide[0] = L'\0';
-  const std::size_t length = std::min<std::size_t>(wcslen(wide), capacity - 1);
+  const std::size_t length =
+      WholeCharacterUnits(wide, std::min<std::size_t>(wcslen(wide), capacity - 1));
   auto* out = reinterpret_cast<wchar_t*>(buffer);
   std::memcpy(out, wide, length * sizeof(wchar_t));
   out[length] = L'\0';

@@ -13,8 +13,7 @@
 #include "options_program.h"
 #include "options_strings.h"
 #include "select_object_dialog.h"
-#include "shell_id_list.h"
-#include "shell_item_info.h"
+#include "shell_item.h"
 #include "subdialog_ids.h"
 
 namespace quillo {
@@ -54,7 +53,7 @@ void FavoritesEditor::Open() {
       LPITEMIDLIST copy = CopyIdList(Program().allocator, slot.list);
       if (copy == nullptr) continue;
       char name[MAX_PATH];
-      DisplayName(Program().desktop, copy, name, sizeof name, SHGDN_FORPARSING);
+      GetDisplayName(Program().desktop, copy, name, sizeof name, SHGDN_FORPARSING);
       lines_.Append(name, reinterpret_cast<std::intptr_t>(copy));
     }
   }
@@ -95,7 +94,7 @@ void ShowLines(HWND dialog, FavoritesEditor& editor, int selected) {
 // already names it is selected.
 void InsertFavorite(HWND dialog, FavoritesEditor& editor, LPITEMIDLIST list) {
   char name[MAX_PATH];
-  DisplayName(Program().desktop, list, name, sizeof name, SHGDN_FORPARSING);
+  GetDisplayName(Program().desktop, list, name, sizeof name, SHGDN_FORPARSING);
   const EditList::Insertion insertion =
       editor.lines().InsertItem(ListBoxSelection(ListOf(dialog)), name, reinterpret_cast<std::intptr_t>(list));
   if (!insertion.inserted) FavoritesEditor::FreeData(reinterpret_cast<std::intptr_t>(list));

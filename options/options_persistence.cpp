@@ -14,7 +14,7 @@
 #include "lwf_app.h"
 #include "options_program.h"
 #include "restart.h"
-#include "shell_id_list.h"
+#include "shell_item.h"
 #include "system_settings.h"
 
 namespace quillo {
@@ -66,7 +66,7 @@ void SaveFavorites() {
     if (slot.kind == FavoriteKind::kSeparator) {
       lwf::WriteData(kFavoritesFile, index++, &kSeparatorMark, sizeof kSeparatorMark);
     } else if (slot.kind == FavoriteKind::kList) {
-      lwf::WriteData(kFavoritesFile, index++, slot.list, IdListByteCount(slot.list));
+      lwf::WriteData(kFavoritesFile, index++, slot.list, IdListSize(slot.list));
     }
   }
 }

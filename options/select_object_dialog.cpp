@@ -10,8 +10,7 @@
 #include "core/bounded_text.h"
 #include "dialog_state.h"
 #include "lwf_app.h"
-#include "shell_id_list.h"
-#include "shell_item_info.h"
+#include "shell_item.h"
 #include "subdialog_ids.h"
 
 using Microsoft::WRL::ComPtr;
@@ -65,8 +64,8 @@ TreeNode* InsertNode(SelectObject& state, HTREEITEM parent, LPITEMIDLIST absolut
   auto node = std::make_unique<TreeNode>(state.allocator.Get(), absolute);
   node->attributes = attributes;
   IShellFolder* desktop = state.desktop.Get();
-  DisplayName(desktop, absolute, node->name, sizeof node->name, SHGDN_INFOLDER);
-  DisplayName(desktop, absolute, node->parsingName, sizeof node->parsingName, SHGDN_FORPARSING);
+  GetDisplayName(desktop, absolute, node->name, sizeof node->name, SHGDN_INFOLDER);
+  GetDisplayName(desktop, absolute, node->parsingName, sizeof node->parsingName, SHGDN_FORPARSING);
   HIMAGELIST images = nullptr;
   node->icon = SystemIcon(absolute, 0, &images);
   node->openIcon = SystemIcon(absolute, SHGFI_OPENICON, nullptr);

@@ -40,7 +40,7 @@ std::size_t IdListSize(const void* list) {
 }
 
 bool IsEmptyIdList(const void* list) {
-  return list == nullptr || ItemCount(static_cast<const std::uint8_t*>(list)) == 0;
+  return list != nullptr && ItemCount(static_cast<const std::uint8_t*>(list)) == 0;
 }
 
 void* CopyIdList(IdListAllocator& allocator, const void* list) {
@@ -61,7 +61,7 @@ void* JoinIdLists(IdListAllocator& allocator, const void* first, const void* sec
 }
 
 bool ParentIdList(void* list) {
-  if (IsEmptyIdList(list)) return false;
+  if (list == nullptr || IsEmptyIdList(list)) return false;
   auto* bytes = static_cast<std::uint8_t*>(list);
   WriteTerminator(bytes + LastItemOffset(bytes));
   return true;

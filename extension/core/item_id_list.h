@@ -21,7 +21,7 @@ class IdListAllocator {
 // Bytes including the 2-byte terminator; 0 for a null list.
 std::size_t IdListSize(const void* list);
 
-// True when the list has no items.
+// True for the empty list (no items: the desktop); a null list is no list, hence not empty.
 bool IsEmptyIdList(const void* list);
 
 // A new list of the same bytes; null for a null list or when allocation fails.

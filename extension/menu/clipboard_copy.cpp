@@ -17,7 +17,6 @@
 #include "menu/core/list_view_order.h"
 #include "menu_level.h"
 #include "menu_trace.h"
-#include "shell_id_list.h"
 #include "shell_item.h"
 
 namespace quillo {
@@ -152,7 +151,7 @@ const MenuEntry* CopiedEntry() {
 bool GatherItems(const MenuEntry& entry, ItemLists& items) {
   ExtensionState& state = State();
   IdListOwner item(state.Allocator.Get(), (entry.attributes & SFGAO_LINK) != 0
-                                              ? ResolveShortcut(Desktop(), entry.idList)
+                                              ? ResolveShortcut(Shell(), Desktop(), entry.idList)
                                               : CopyIdList(state.Allocator.Get(), entry.idList));
   if (item.get() == nullptr) return false;
   const bool bound = !IsEmptyIdList(item.get()) &&
@@ -168,33 +167,53 @@ bool GatherItems(const MenuEntry& entry, ItemLists& items) {
   return true;
 }
 
-void PlaceOnClipboard(HGLOBAL block) {
-  if (!OpenClipboard(nullptr)) {
-    if (block != nullptr) GlobalFree(block);
-    return;
+// A movable block of the clipboard, locked while its lines are written. The clipboard owns
+// it once placed; otherwise it is freed.
+template <typename Char>
+class ClipboardBlock {
+ public:
+  explicit ClipboardBlock(std::size_t lines) : capacity_(std::max<std::size_t>(lines, 1) * kClipboardBytesPerItem) {
+    block_ = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, capacity_ * sizeof(Char));
+    text_ = block_ != nullptr ? static_cast<Char*>(GlobalLock(block_)) : nullptr;
+    if (text_ != nullptr) text_[0] = 0;
   }
-  EmptyClipboard();
-  if (block != nullptr && SetClipboardData(CF_TEXT, block) == nullptr) GlobalFree(block);
-  CloseClipboard();
-}
+  ClipboardBlock(const ClipboardBlock&) = delete;
+  ClipboardBlock& operator=(const ClipboardBlock&) = delete;
+  ~ClipboardBlock() {
+    if (text_ != nullptr) GlobalUnlock(block_);
+    if (block_ != nullptr) GlobalFree(block_);
+  }
 
-HGLOBAL TextBlock(const ItemLists& items, bool fullPaths) {
-  const std::size_t capacity = std::max<std::size_t>(items.lists.size(), 1) * kClipboardBytesPerItem;
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, capacity);
-  char* text = block != nullptr ? static_cast<char*>(GlobalLock(block)) : nullptr;
-  if (text == nullptr) {
-    if (block != nullptr) GlobalFree(block);
-    return nullptr;
+  bool Ready() const { return text_ != nullptr; }
+  void Append(const Char* name) { used_ = AppendClipboardLine(text_, capacity_, used_, name); }
+  void Place(UINT format) {
+    GlobalUnlock(block_);
+    text_ = nullptr;
+    if (SetClipboardData(format, block_) != nullptr) block_ = nullptr;
   }
-  text[0] = '\0';
-  std::size_t used = 0;
+
+ private:
+  std::size_t capacity_;  // characters
+  std::size_t used_ = 0;
+  HGLOBAL block_ = nullptr;
+  Char* text_ = nullptr;
+};
+
+// The same lines in both texts: the ANSI names as always, and the real names for programs that
+// read Unicode (a name the code page cannot hold shows there, not its question marks).
+bool WriteLines(const ItemLists& items, bool fullPaths, ClipboardBlock<char>& ansi,
+                ClipboardBlock<wchar_t>& unicode) {
+  if (!ansi.Ready() || !unicode.Ready()) return false;
+  const DWORD flags = fullPaths ? SHGDN_FORPARSING : SHGDN_INFOLDER;
   for (LPITEMIDLIST list : items.lists) {
     char name[kPathSize];
-    GetDisplayName(items.folder.Get(), list, name, sizeof name, fullPaths ? SHGDN_FORPARSING : SHGDN_INFOLDER);
-    used = AppendClipboardLine(text, capacity, used, name);
+    wchar_t realName[kPathSize];
+    GetDisplayName(items.folder.Get(), list, name, sizeof name, flags);
+    GetDisplayName(items.folder.Get(), list, realName, kPathSize, flags);
+    ansi.Append(name);
+    unicode.Append(realName);
   }
-  GlobalUnlock(block);
-  return block;
+  return true;
 }
 
 }  // namespace
@@ -204,8 +223,17 @@ void CopyNamesToClipboard(bool fullPaths) {
   if (entry == nullptr || (entry->name < 0 && entry != &Levels().root)) return;
   ItemLists items;
   if (entry->idList == nullptr || !GatherItems(*entry, items)) return;
+  ClipboardBlock<char> ansi(items.lists.size());
+  ClipboardBlock<wchar_t> unicode(items.lists.size());
+  const bool written = WriteLines(items, fullPaths, ansi, unicode);
+  if (!OpenClipboard(nullptr)) return;
   // An allocation failure empties the clipboard rather than leaving an older text there.
-  PlaceOnClipboard(TextBlock(items, fullPaths));
+  EmptyClipboard();
+  if (written) {
+    ansi.Place(CF_TEXT);
+    unicode.Place(CF_UNICODETEXT);
+  }
+  CloseClipboard();
   MenuTrace("clipboard items=%d full=%d", static_cast<int>(items.lists.size()), fullPaths ? 1 : 0);
 }
 

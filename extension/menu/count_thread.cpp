@@ -9,11 +9,11 @@
 namespace quillo {
 namespace {
 
-bool Hidden(const WIN32_FIND_DATAA& found) {
+bool Hidden(const WIN32_FIND_DATAW& found) {
   return (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
 }
 
-bool HiddenProtected(const WIN32_FIND_DATAA& found) {
+bool HiddenProtected(const WIN32_FIND_DATAW& found) {
   return Hidden(found) && (found.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
 }
 
@@ -88,12 +88,12 @@ FolderCounts CountResults::Snapshot() const {
   return counts;
 }
 
-void CountFolder(const char* path, int depth, FolderCount& count) {
+void CountFolder(const wchar_t* path, int depth, FolderCount& count) {
   if (TipGone(count)) return;
-  char base[kScanPathSize];
-  if (!DirectoryBase(base, sizeof base, path)) return;
+  wchar_t base[kScanPathSize];
+  if (!DirectoryBase(base, kScanPathSize, path)) return;
   FolderCounts& c = count.counts;
-  SearchDirectory(base, [&](const WIN32_FIND_DATAA& found) {
+  SearchDirectory(base, [&](const WIN32_FIND_DATAW& found) {
     if (TipGone(count)) return false;
     const bool isProtected = HiddenProtected(found);
     if (isProtected) ++c.hiddenProtected[depth];
@@ -103,8 +103,8 @@ void CountFolder(const char* path, int depth, FolderCount& count) {
       c.sizes[depth] += FoundSize(found);
     } else if (!IsDotEntry(found.cFileName)) {
       if (!isProtected) ++c.folders[depth];
-      char child[kScanPathSize];
-      if (JoinScanPath(child, sizeof child, base, found.cFileName)) CountFolder(child, 1, count);
+      wchar_t child[kScanPathSize];
+      if (JoinScanPath(child, kScanPathSize, base, found.cFileName)) CountFolder(child, 1, count);
     }
     return true;
   });

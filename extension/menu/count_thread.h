@@ -45,14 +45,14 @@ struct FolderCount {
 // Counts below path into count.counts (depth 0 for the folder itself, 1 for everything below)
 // and publishes them at the end of the folder. Hidden items are skipped unless
 // includeAllExtensions; hidden system items are counted apart and not as files or folders.
-void CountFolder(const char* path, int depth, FolderCount& count);
+void CountFolder(const wchar_t* path, int depth, FolderCount& count);
 
 // One count, shared by the tip that shows it and the thread that counts: each holds a
 // reference, and the last to let go frees it, so neither ever reads what the other freed. It
 // carries its own copy of the item and its own figures.
 struct CountJob {
   std::atomic<int> references{1};  // the tip's; the thread takes one more when it starts
-  char path[kPathSize] = {};
+  wchar_t path[kPathSize] = {};     // the real path
   OwnedIdList item;
   std::uint32_t attributes = 0;
   bool includeAllExtensions = false;

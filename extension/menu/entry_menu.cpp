@@ -11,7 +11,7 @@
 #include "menu_level.h"
 #include "menu_trace.h"
 #include "menu_session.h"
-#include "shell_id_list.h"
+#include "shell_item.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -163,17 +163,15 @@ DWORD WINAPI EntryMenuThread(void* parameter) {
   Freeze();
   IMalloc* allocator = State().Allocator.Get();
   IdListOwner parent(allocator, CopyIdList(allocator, entry.get()));
-  IdListOwner child(allocator, parent.get() != nullptr
-                                   ? CopyIdList(allocator, LastIdListElement(parent.get()))
-                                   : nullptr);
+  IdListOwner child(allocator, SplitOffLastId(allocator, parent.get()));
+  const bool hasChild = child.get() != nullptr && !IsEmptyIdList(child.get());
   ComPtr<IShellFolder> folder;
   IShellFolder* desktop = State().DesktopFolder.Get();
-  if (parent.get() != nullptr && RemoveLastIdListElement(parent.get()) &&
-      !IsEmptyIdList(parent.get())) {
+  if (hasChild && !IsEmptyIdList(parent.get())) {
     desktop->BindToObject(parent.get(), nullptr, IID_PPV_ARGS(&folder));
   }
   CloseMenusBehindPictures();
-  const UINT chosen = child.get() != nullptr
+  const UINT chosen = hasChild
                           ? TrackShellMenu(folder ? folder.Get() : desktop, child.get(), cursor)
                           : 0;
   DestroyFrozenWindows();

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <cwchar>
 
 #include "extension_state.h"
 #include "folder_size_scan.h"
@@ -22,6 +23,8 @@ struct ResolvedEntry {
   MenuLevel* level = nullptr;
   MenuEntry* entry = nullptr;
   const char* text = nullptr;  // null for separators and names that are not complete
+  // What is measured and drawn: the real (Unicode) name, or the text widened.
+  wchar_t shown[kPathSize * 2] = {};
 };
 
 // The level and entry an item's data names; level and listing must exist.
@@ -33,6 +36,14 @@ bool Resolve(ULONG_PTR itemData, ResolvedEntry& out) {
   out.entry = LookupEntry(id);
   if (out.entry == nullptr) return false;
   out.text = EntryText(out.entry->name, ListingNames(*out.level->listing));
+  const wchar_t* real = EntryRealText(out.entry->name, ListingNames(*out.level->listing),
+                                      ListingRealNames(*out.level->listing));
+  if (real != nullptr) {
+    lstrcpynW(out.shown, real, kPathSize * 2);
+  } else if (out.text == nullptr ||
+             MultiByteToWideChar(CP_ACP, 0, out.text, -1, out.shown, kPathSize * 2) == 0) {
+    out.shown[0] = L'\0';
+  }
   return true;
 }
 
@@ -49,6 +60,10 @@ void FillSolid(HDC dc, const Rect& rect, COLORREF colour) {
 
 void DrawTextAt(HDC dc, Point at, const char* text) {
   TextOutA(dc, at.x, at.y, text, static_cast<int>(std::strlen(text)));
+}
+
+void DrawTextAt(HDC dc, Point at, const wchar_t* text) {
+  TextOutW(dc, at.x, at.y, text, static_cast<int>(std::wcslen(text)));
 }
 
 void DrawIcon(HDC dc, const IconDrawing& icon, const MenuMetrics& metrics) {
@@ -81,7 +96,9 @@ void DrawSize(HDC dc, Point at, const char* name, MenuEntry& entry, int sizeUnit
   MenuTrace("draw-size name=%s text=%s", name, text);
 }
 
-void Paint(HDC dc, const EntryDrawing& d, const char* text, MenuEntry& entry) {
+void Paint(HDC dc, const EntryDrawing& d, const ResolvedEntry& resolved) {
+  const char* text = resolved.text;
+  MenuEntry& entry = *resolved.entry;
   const ExtensionState& state = State();
   const ActiveColors& colors = state.Colors;
   const int s = d.selected ? 1 : 0;
@@ -104,7 +121,7 @@ void Paint(HDC dc, const EntryDrawing& d, const char* text, MenuEntry& entry) {
   }
   if (!d.text || text == nullptr) return;
   SetTextColor(dc, colors[kTextUnselected + s]);
-  DrawTextAt(dc, *d.text, text);
+  DrawTextAt(dc, *d.text, resolved.shown);
   SetTextAlign(dc, TA_RIGHT | TA_TOP);
   if (d.questionMark) DrawTextAt(dc, *d.questionMark, "?");
   if (d.sizeText) {
@@ -125,8 +142,8 @@ void MeasureOwnEntry(MEASUREITEMSTRUCT& measure) {
   const ExtensionState& state = State();
   SIZE extent{};
   if (resolved.text != nullptr && state.MeasureDC != nullptr) {
-    GetTextExtentPoint32A(state.MeasureDC, resolved.text, static_cast<int>(std::strlen(resolved.text)),
-                          &extent);
+    GetTextExtentPoint32W(state.MeasureDC, resolved.shown,
+                          static_cast<int>(std::wcslen(resolved.shown)), &extent);
   }
   const EntrySize size = MeasureEntry(resolved.entry->name, resolved.text != nullptr, extent.cx,
                                       state.Metrics, resolved.level->showSizes != 0);
@@ -169,7 +186,7 @@ void DrawOwnEntry(const DRAWITEMSTRUCT& draw) {
   SetBkMode(draw.hDC, TRANSPARENT);
   SetTextAlign(draw.hDC, TA_LEFT | TA_TOP);
   if (state.MenuFont) SelectObject(draw.hDC, state.MenuFont.get());
-  Paint(draw.hDC, plan, resolved.text, entry);
+  Paint(draw.hDC, plan, resolved);
   RestoreDC(draw.hDC, savedDC);
 }
 

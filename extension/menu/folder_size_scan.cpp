@@ -37,7 +37,7 @@ std::uint64_t LoadEntrySize(MenuEntry& entry) {
   return std::atomic_ref<std::uint64_t>(entry.size).load(std::memory_order_relaxed);
 }
 
-std::uint64_t ScanEntrySize(const char* path, const SizeScan& scan) {
+std::uint64_t ScanEntrySize(const wchar_t* path, const SizeScan& scan) {
   SetTotal(scan, 0);
   FolderSizeScan(path, scan, false);
   const std::uint64_t total = std::atomic_ref<std::uint64_t>(*scan.total).load(std::memory_order_relaxed);
@@ -45,22 +45,22 @@ std::uint64_t ScanEntrySize(const char* path, const SizeScan& scan) {
   return total;
 }
 
-void FolderSizeScan(const char* path, const SizeScan& scan, bool nested) {
+void FolderSizeScan(const wchar_t* path, const SizeScan& scan, bool nested) {
   if (!nested && !EndsWithSeparator(path)) {
-    WIN32_FIND_DATAA found;
-    if (!FindHandle(FindFirstFileA(path, &found))) return;
+    WIN32_FIND_DATAW found;
+    if (!FindHandle(FindFirstFileW(path, &found))) return;
     if (!IsDirectory(found)) {
       AddToTotal(scan, FoundSize(found));
       return;
     }
   }
-  char base[kScanPathSize];
-  if (!DirectoryBase(base, sizeof base, path)) return;
-  SearchDirectory(base, [&](const WIN32_FIND_DATAA& found) {
+  wchar_t base[kScanPathSize];
+  if (!DirectoryBase(base, kScanPathSize, path)) return;
+  SearchDirectory(base, [&](const WIN32_FIND_DATAW& found) {
     if (StopRequested(scan)) return false;
     if (IsSubDirectory(found)) {
-      char child[kScanPathSize];
-      if (JoinScanPath(child, sizeof child, base, found.cFileName)) {
+      wchar_t child[kScanPathSize];
+      if (JoinScanPath(child, kScanPathSize, base, found.cFileName)) {
         FolderSizeScan(child, scan, true);
       }
     } else if (!IsDirectory(found)) {

@@ -17,14 +17,14 @@ struct SizeScan {
   int position;
 };
 
-// Adds the size under path to *scan.total. A path without a trailing "\\" may name a file; with
+// Adds the size under path (the real path) to *scan.total. A path without a trailing "\\" may name a file; with
 // nested false a path that does not exist adds nothing. Hidden and system files count.
-void FolderSizeScan(const char* path, const SizeScan& scan, bool nested);
+void FolderSizeScan(const wchar_t* path, const SizeScan& scan, bool nested);
 
 // The size of a menu entry: *scan.total from 0 while the column shows it growing; the total
 // found is returned. A scan a stop flag cut short leaves the entry not computed (kSizeNotComputed),
 // so that a cached listing shown again gets the size computed anew instead of a part of it.
-std::uint64_t ScanEntrySize(const char* path, const SizeScan& scan);
+std::uint64_t ScanEntrySize(const wchar_t* path, const SizeScan& scan);
 
 // An entry's size as the worker last wrote it (kSizeNotComputed before its scan).
 std::uint64_t LoadEntrySize(MenuEntry& entry);

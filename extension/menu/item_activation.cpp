@@ -3,7 +3,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include <cstdio>
+#include <cwchar>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -15,7 +15,6 @@
 #include "menu_level.h"
 #include "menu_trace.h"
 #include "menu_session.h"
-#include "shell_id_list.h"
 #include "shell_item.h"
 
 namespace quillo {
@@ -31,10 +30,10 @@ struct ActionRequest {
   LPITEMIDLIST item = nullptr;
   bool ctrl = false;
   bool shift = false;
-  int mode = 0;                        // InvocationMode at the activation
-  char directory[kPathSize + 1] = {};  // the folder holding the item; after a drop its target
-  char program[kPathSize] = {};        // the options program (OptionsLauncher)
-  std::unique_ptr<char[]> droppedNames;
+  int mode = 0;                           // InvocationMode at the activation
+  wchar_t directory[kPathSize + 1] = {};  // the folder holding the item; after a drop its target
+  char program[kPathSize] = {};           // the options program (OptionsLauncher)
+  std::unique_ptr<wchar_t[]> droppedNames;
   std::size_t droppedNamesSize = 0;
 };
 
@@ -64,15 +63,17 @@ bool StartThread(LPTHREAD_START_ROUTINE procedure, ActionRequest* request) {
 bool OpenWithFileManager(const ActionRequest& request) {
   const char* manager = State().Options.alternateFileManager;
   if (manager[0] == '\0') return false;
-  const std::uint32_t attributes = GetAttributes(Desktop(), request.item);
-  char path[MAX_PATH];
+  const std::uint32_t attributes = GetAttributes(Shell(), Desktop(), request.item);
+  wchar_t program[kPathSize];
+  wchar_t path[MAX_PATH];
   if ((attributes & (SFGAO_FOLDER | SFGAO_FILESYSTEM)) != (SFGAO_FOLDER | SFGAO_FILESYSTEM) ||
-      !SHGetPathFromIDListA(request.item, path)) {
+      MultiByteToWideChar(CP_ACP, 0, manager, -1, program, kPathSize) == 0 ||
+      !SHGetPathFromIDListW(request.item, path)) {
     return false;
   }
-  char parameters[MAX_PATH + 3];
-  std::snprintf(parameters, sizeof parameters, "\"%s\"", path);
-  ShellExecuteA(nullptr, nullptr, manager, parameters, nullptr, SW_SHOWNORMAL);
+  wchar_t parameters[MAX_PATH + 3];
+  std::swprintf(parameters, MAX_PATH + 3, L"\"%ls\"", path);
+  ShellExecuteW(nullptr, nullptr, program, parameters, nullptr, SW_SHOWNORMAL);
   return true;
 }
 
@@ -84,9 +85,9 @@ bool HandToFileDialog(const ActionRequest& request) {
       !IsDialogClassName(className)) {
     return false;
   }
-  char path[MAX_PATH];
-  if (!SHGetPathFromIDListA(request.item, path) ||
-      !SetDlgItemTextA(dialog, kFileNameControl, path)) {
+  wchar_t path[MAX_PATH];
+  if (!SHGetPathFromIDListW(request.item, path) ||
+      !SetDlgItemTextW(dialog, kFileNameControl, path)) {
     return false;
   }
   SendMessageA(dialog, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
@@ -95,8 +96,8 @@ bool HandToFileDialog(const ActionRequest& request) {
 
 void OpenItem(const ActionRequest& request) {
   if (OpenWithFileManager(request) || HandToFileDialog(request)) return;
-  SHELLEXECUTEINFOA record = OpenItemRecord(request.item, request.directory, request.shift);
-  ShellExecuteExA(&record);  // a failure is not reported
+  SHELLEXECUTEINFOW record = OpenItemRecord(request.item, request.directory, request.shift);
+  ShellExecuteExW(&record);  // a failure is not reported
 }
 
 DWORD WINAPI ActionThread(void* parameter) {
@@ -144,17 +145,17 @@ void StartOptionsLauncher() {
 }
 
 // The parsing path of the folder that holds the item.
-void ParentPath(LPCITEMIDLIST item, char* path, std::size_t size) {
-  path[0] = '\0';
+void ParentPath(LPCITEMIDLIST item, wchar_t* path, std::size_t size) {
+  path[0] = L'\0';
   IdListOwner parent(State().Allocator.Get(), CopyIdList(State().Allocator.Get(), item));
-  if (parent.get() != nullptr && RemoveLastIdListElement(parent.get())) {
+  if (parent.get() != nullptr && ParentIdList(parent.get())) {
     GetDisplayName(Desktop(), parent.get(), path, size, SHGDN_FORPARSING);
   }
 }
 
 // The folder a drop goes into: the chosen folder's parsing path, or for a folder shortcut its
 // target's. False (the "no" cursor) for anything else.
-bool DropTargetPath(const MenuEntry& entry, char* path, std::size_t size) {
+bool DropTargetPath(const MenuEntry& entry, wchar_t* path, std::size_t size) {
   const DropTargetAttributes attributes{(entry.attributes & SFGAO_FOLDER) != 0,
                                         (entry.attributes & SFGAO_LINK) != 0,
                                         (entry.attributes & SFGAO_FILESYSTEM) != 0,
@@ -163,7 +164,7 @@ bool DropTargetPath(const MenuEntry& entry, char* path, std::size_t size) {
     case DropTargetChoice::kOwnPath:
       return GetDisplayName(Desktop(), entry.idList, path, size, SHGDN_FORPARSING) == kNameObtained;
     case DropTargetChoice::kShortcutTarget: {
-      IdListOwner target(State().Allocator.Get(), ResolveShortcut(Desktop(), entry.idList));
+      IdListOwner target(State().Allocator.Get(), ResolveShortcut(Shell(), Desktop(), entry.idList));
       return target.get() != nullptr &&
              GetDisplayName(Desktop(), target.get(), path, size, SHGDN_FORPARSING) == kNameObtained;
     }
@@ -176,7 +177,11 @@ bool DropTargetPath(const MenuEntry& entry, char* path, std::size_t size) {
 // A drop hands the dropped names over with it.
 void StartAction(ActionRequest* request, LPCITEMIDLIST item) {
   ExtensionState& state = State();
-  std::memcpy(state.HighlightedText, request->directory, sizeof state.HighlightedText);
+  // HighlightedText keeps the ANSI form; the action itself uses the real path.
+  if (WideCharToMultiByte(CP_ACP, 0, request->directory, -1, state.HighlightedText,
+                          sizeof state.HighlightedText, nullptr, nullptr) == 0) {
+    state.HighlightedText[0] = '\0';
+  }
   if (request->mode > 0) {
     request->droppedNames = std::move(state.DroppedNames);
     request->droppedNamesSize = state.DroppedNamesSize;
@@ -218,11 +223,11 @@ void MoveToParent() {
 
 }  // namespace
 
-SHELLEXECUTEINFOA OpenItemRecord(LPCITEMIDLIST item, const char* directory, bool explore) {
-  SHELLEXECUTEINFOA record{};
+SHELLEXECUTEINFOW OpenItemRecord(LPCITEMIDLIST item, const wchar_t* directory, bool explore) {
+  SHELLEXECUTEINFOW record{};
   record.cbSize = sizeof record;
   record.fMask = (explore ? SEE_MASK_IDLIST : SEE_MASK_INVOKEIDLIST) | SEE_MASK_FLAG_DDEWAIT;
-  record.lpVerb = explore ? "explore" : nullptr;
+  record.lpVerb = explore ? L"explore" : nullptr;
   record.lpIDList = const_cast<ITEMIDLIST*>(item);
   record.lpDirectory = directory;
   record.nShow = SW_SHOWNORMAL;

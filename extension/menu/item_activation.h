@@ -13,7 +13,8 @@ namespace quillo {
 void ActivateHighlighted();
 
 // The record the action thread opens an item with. Its size is the caller's own structure
-// size, so that 32- and 64-bit builds each pass the record their shell expects.
-SHELLEXECUTEINFOA OpenItemRecord(LPCITEMIDLIST item, const char* directory, bool explore);
+// size, so that 32- and 64-bit builds each pass the record their shell expects. The directory
+// is the real (Unicode) path of the folder holding the item.
+SHELLEXECUTEINFOW OpenItemRecord(LPCITEMIDLIST item, const wchar_t* directory, bool explore);
 
 }  // namespace quillo

@@ -70,8 +70,11 @@ int FillLevel(MenuLevel& level, int levelIndex) {
     }
     InsertMenuItemA(level.popupMenu, static_cast<UINT>(item->position), TRUE, &info);
     const char* text = EntryText(entry.name, ListingNames(*level.listing));  // null: separator
-    MenuTrace("fill level=%d position=%d child=%d text=%s", levelIndex, item->position,
-              LoadChildState(entry), text != nullptr ? text : "");
+    const wchar_t* real = EntryRealText(entry.name, ListingNames(*level.listing),
+                                        ListingRealNames(*level.listing));
+    MenuTrace("fill level=%d position=%d child=%d real=%s text=%s", levelIndex, item->position,
+              LoadChildState(entry), TraceText(real != nullptr ? real : L"").text,
+              text != nullptr ? text : "");
     if (entry.name == kRecentEntry || entry.name == kFavoritesEntry) {
       MenuTrace("icon level=%d position=%d index=module", levelIndex, item->position);
     } else if (text != nullptr) {

@@ -26,6 +26,12 @@ bool TraceOn() {
 
 }  // namespace
 
+TraceText::TraceText(const wchar_t* real) {
+  if (WideCharToMultiByte(CP_UTF8, 0, real, -1, text, sizeof text, nullptr, nullptr) == 0) {
+    text[0] = '\0';
+  }
+}
+
 void MenuTrace(const char* format, ...) {
   if (!TraceOn()) return;
   char line[512];

@@ -7,4 +7,10 @@ namespace quillo {
 
 void MenuTrace(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+// A real (UTF-16) name or path in UTF-8 for a trace line ("%s" of text), cut to its buffer.
+struct TraceText {
+  explicit TraceText(const wchar_t* real);
+  char text[1040];
+};
+
 }  // namespace quillo

@@ -58,8 +58,8 @@ void SizesPass(MenuLevel& level) {
     if (entry.name < 0 || entry.idList == nullptr || LoadEntrySize(entry) != kSizeNotComputed) {
       continue;
     }
-    char path[kPathSize];
-    if (GetDisplayName(desktop.Get(), entry.idList, path, sizeof path, SHGDN_FORPARSING) !=
+    wchar_t path[kPathSize];
+    if (GetDisplayName(desktop.Get(), entry.idList, path, kPathSize, SHGDN_FORPARSING) !=
             kNameObtained ||
         !IsAbsolutePath(path)) {
       std::atomic_ref<std::uint64_t>(entry.size).store(0, std::memory_order_relaxed);
@@ -72,7 +72,8 @@ void SizesPass(MenuLevel& level) {
     const bool stopped = LoadEntrySize(entry) == kSizeNotComputed;
     RedrawEntry(level, item->position);
     MenuTrace("size position=%d bytes=%llu%s path=%s", item->position,
-              static_cast<unsigned long long>(total), stopped ? " stopped" : "", path);
+              static_cast<unsigned long long>(total), stopped ? " stopped" : "",
+              TraceText(path).text);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <new>
 #include <span>
 
@@ -37,6 +38,10 @@ struct ToolTipState {
   OwnedIdList item;         // what the tip describes (a shortcut's target)
   std::uint32_t flags = 0;  // its attributes; the desktop counts as outside the file system
   ToolTipLines lines{};
+  // The name and folder lines' texts in their real (Unicode) form, drawn instead of the ANSI
+  // texts after the lines' prefixes.
+  wchar_t realName[kNameSize] = {};
+  wchar_t realFolder[kPathSize] = {};
   CountJob* count = nullptr;  // the count of this tip's folder, one reference held
   bool placeLeft = false;  // a deeper menu is open to the right of the one under the cursor
   POINT cursor{};
@@ -53,6 +58,18 @@ ToolTipState& Tip() {
 }
 
 bool IsWindowHandle(HWND window) { return window != nullptr && window != kPlaceholder; }
+
+// A line as drawn: the name and folder lines with their real texts, the others as they are.
+void RealLine(const ToolTipState& tip, int index, wchar_t (&out)[kToolTipLineSize + kNameSize]) {
+  const char* line = tip.lines[index];
+  if (index > 1) {
+    if (MultiByteToWideChar(CP_ACP, 0, line, -1, out, kToolTipLineSize) == 0) out[0] = L'\0';
+    return;
+  }
+  std::size_t length = 0;
+  for (; length < kToolTipPrefixLength && line[length] != '\0'; ++length) out[length] = line[length];
+  lstrcpynW(out + length, index == 0 ? tip.realName : tip.realFolder, kNameSize);
+}
 
 void TraceLines(const char* event) {
   const ToolTipLines& lines = Tip().lines;
@@ -91,7 +108,9 @@ void Paint(HWND window) {
   for (int i = 0; i < kToolTipLineCount; ++i) {
     if (!ToolTipLineShown(tip.lines, i)) continue;
     RECT r{kTextLeft, kTextTop, client.right, client.bottom};
-    DrawTextA(dc, tip.lines[i], -1, &r, kFormat | DT_CALCRECT);
+    wchar_t line[kToolTipLineSize + kNameSize];
+    RealLine(tip, i, line);
+    DrawTextW(dc, line, -1, &r, kFormat | DT_CALCRECT);
     shown[n] = i;
     rights[n++] = r.right;
   }
@@ -107,7 +126,9 @@ void Paint(HWND window) {
   int y = kTextTop;
   for (int k = 0; k < n; ++k) {
     RECT r{kTextLeft, y, client.right, client.bottom};
-    DrawTextA(dc, tip.lines[shown[k]], -1, &r, kFormat);
+    wchar_t line[kToolTipLineSize + kNameSize];
+    RealLine(tip, shown[k], line);
+    DrawTextW(dc, line, -1, &r, kFormat);
     y += textHeight + kLineGap;
     if (k == 0 || k == 2) y += kLineGap;  // name, then path and type, then the figures
   }
@@ -167,28 +188,33 @@ bool DeeperMenuToTheRight(POINT cursor) {
 // The item the tip describes: a shortcut's target, else a copy of the entry's list.
 OwnedIdList DescribedItem(const MenuEntry& entry, std::uint32_t flags) {
   if (flags & SFGAO_LINK) {
-    if (LPITEMIDLIST target = ResolveShortcut(Desktop(), entry.idList)) {
+    if (LPITEMIDLIST target = ResolveShortcut(Shell(), Desktop(), entry.idList)) {
       return OwnedIdList(ListAllocator(), target);
     }
   }
   return OwnedIdList(ListAllocator(), CopyIdList(ListAllocator(), entry.idList));
 }
 
-void SetItemTexts(ToolTipState& tip, char (&path)[kPathSize]) {
+// The name and folder lines, and the item's real path for the counts and the size.
+void SetItemTexts(ToolTipState& tip, wchar_t (&path)[kPathSize]) {
   char name[kNameSize], folderPath[kPathSize];
-  GetDisplayName(Desktop(), AsIdList(tip.item.get()), name, sizeof name, SHGDN_INFOLDER);
+  LPCITEMIDLIST item = AsIdList(tip.item.get());
+  GetDisplayName(Desktop(), item, name, sizeof name, SHGDN_INFOLDER);
+  GetDisplayName(Desktop(), item, tip.realName, kNameSize, SHGDN_INFOLDER);
   OwnedIdList parent(ListAllocator(), CopyIdList(ListAllocator(), tip.item.get()));
   if (parent) ParentIdList(parent.get());
   GetDisplayName(Desktop(), AsIdList(parent.get()), folderPath, sizeof folderPath,
                  SHGDN_FORPARSING);
+  GetDisplayName(Desktop(), AsIdList(parent.get()), tip.realFolder, kPathSize, SHGDN_FORPARSING);
   SetItemLines(tip.lines, name, folderPath, tip.flags);
-  GetDisplayName(Desktop(), AsIdList(tip.item.get()), path, sizeof path, SHGDN_FORPARSING);
+  GetDisplayName(Desktop(), item, path, kPathSize, SHGDN_FORPARSING);
+  MenuTrace("tooltip names [%s] [%s]", TraceText(tip.realName).text, TraceText(tip.realFolder).text);
 }
 
-void StartFolderCount(ToolTipState& tip, const char* path) {
+void StartFolderCount(ToolTipState& tip, const wchar_t* path) {
   auto* job = new (std::nothrow) CountJob{};
   if (job == nullptr) return;
-  std::snprintf(job->path, sizeof job->path, "%s", path);
+  lstrcpynW(job->path, path, kPathSize);
   job->item = OwnedIdList(ListAllocator(), CopyIdList(ListAllocator(), tip.item.get()));
   job->attributes = tip.flags;
   job->includeAllExtensions = State().Options.includeAllExtensions != 0;
@@ -208,10 +234,10 @@ void EndFolderCount(ToolTipState& tip) {
   tip.count = nullptr;
 }
 
-void SetFileSize(ToolTipState& tip, const char* path) {
+void SetFileSize(ToolTipState& tip, const wchar_t* path) {
   if (!IsAbsolutePath(path)) return;
-  WIN32_FIND_DATAA found;
-  if (FindHandle(FindFirstFileA(path, &found))) SetFileSizeLine(tip.lines, FoundSize(found));
+  WIN32_FIND_DATAW found;
+  if (FindHandle(FindFirstFileW(path, &found))) SetFileSizeLine(tip.lines, FoundSize(found));
 }
 
 }  // namespace
@@ -274,7 +300,7 @@ void ShowToolTip(const MenuEntry& entry) {
   tip.flags = entry.attributes;
   if (IsEmptyIdList(entry.idList)) tip.flags &= ~static_cast<std::uint32_t>(SFGAO_FILESYSTEM);
   tip.item = DescribedItem(entry, tip.flags);
-  char path[kPathSize];
+  wchar_t path[kPathSize];
   SetItemTexts(tip, path);
   if (tip.flags & SFGAO_FOLDER) {
     StartFolderCount(tip, path);

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 
 #include "display_paging.h"
 #include "entry_icons.h"
@@ -14,8 +15,7 @@
 #include "name_truncation.h"
 #include "order_sort.h"
 #include "shell_attributes.h"
-#include "shell_id_list.h"
-#include "shell_item_info.h"
+#include "shell_item.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -23,6 +23,12 @@ namespace quillo {
 namespace {
 
 constexpr std::size_t kParsingNameSize = 520;
+
+// The system's lower case of one UTF-16 unit, as the name sort ignores case.
+wchar_t LowerCaseUnit(wchar_t unit) {
+  return static_cast<wchar_t>(reinterpret_cast<ULONG_PTR>(
+      CharLowerW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(unit)))));
+}
 
 // Everything one enumeration works with; lives on the enumerating thread's stack.
 class Enumeration {
@@ -47,8 +53,11 @@ class Enumeration {
 
   // Appends an entry (and its display slot when inOrder). Owns idList; frees it when the entry
   // cannot be stored. Returns the entry index or -1.
+  // name (with its real form realName) is null for the extension's own entries.
   long Append(std::int32_t kind, const char* name, LPITEMIDLIST idList, std::uint32_t attributes,
-              std::int8_t childState, std::uint8_t parentEntryFlag, bool inOrder = true);
+               std::int8_t childState, std::uint8_t parentEntryFlag, bool inOrder = true,
+               const wchar_t* realName = nullptr);
+  bool AppendName(const char* name, const wchar_t* realName);
   void AppendListItems(const ListSlots& list, int shown);
   void EnumerateFolder();
   void EnumerateChildren(IShellFolder* folder);
@@ -70,15 +79,28 @@ class Enumeration {
   bool parentAdded_ = false;
 };
 
+// The name, its NUL and the offset of its real form, which goes to realNames.
+bool Enumeration::AppendName(const char* name, const wchar_t* realName) {
+  const auto offset = static_cast<std::int32_t>(listing_.realNames.count());
+  char offsetBytes[kRealNameOffsetSize];
+  std::memcpy(offsetBytes, &offset, sizeof offsetBytes);
+  return listing_.names.AppendRange(name, std::strlen(name) + 1) >= 0 &&
+         listing_.names.AppendRange(offsetBytes, sizeof offsetBytes) >= 0 &&
+         listing_.realNames.AppendRange(realName, std::wcslen(realName) + 1) >= 0;
+}
+
 long Enumeration::Append(std::int32_t kind, const char* name, LPITEMIDLIST idList,
                          std::uint32_t attributes, std::int8_t childState,
-                         std::uint8_t parentEntryFlag, bool inOrder) {
+                         std::uint8_t parentEntryFlag, bool inOrder, const wchar_t* realName) {
   MenuEntry entry{kind, idList, attributes, childState, parentEntryFlag, 0, -1, -1,
                   kSizeNotComputed};
   const std::size_t namesUsed = listing_.names.count();
+  const std::size_t realNamesUsed = listing_.realNames.count();
   if (name != nullptr) {
     entry.name = static_cast<std::int32_t>(namesUsed);
-    if (listing_.names.AppendRange(name, std::strlen(name) + 1) < 0) {
+    if (!AppendName(name, realName != nullptr ? realName : L"")) {
+      listing_.names.Truncate(namesUsed);
+      listing_.realNames.Truncate(realNamesUsed);
       if (idList) context_.allocator->Free(idList);
       return -1;
     }
@@ -89,6 +111,7 @@ long Enumeration::Append(std::int32_t kind, const char* name, LPITEMIDLIST idLis
   }
   if (index >= 0) listing_.entries.RemoveAt(static_cast<std::size_t>(index));
   listing_.names.Truncate(namesUsed);
+  listing_.realNames.Truncate(realNamesUsed);
   if (idList) context_.allocator->Free(idList);
   return -1;
 }
@@ -110,15 +133,18 @@ void Enumeration::AppendListItems(const ListSlots& list, int shown) {
     any = true;
     char name[kParsingNameSize];
     char path[kParsingNameSize];
-    const std::uint32_t attributes = ItemInformation(
+    const std::uint32_t attributes = GetItemInformation(
         shell_, {shell_.desktop, item, SHGDN_FORPARSING, name, sizeof name, path, sizeof path,
                  nullptr});
     if (!PassesDragCheck(options_, Mode(), attributes)) continue;
+    wchar_t realName[kParsingNameSize];
+    GetDisplayName(shell_.desktop, item, realName, kParsingNameSize, SHGDN_FORPARSING);
     TruncateMiddle(name);
+    TruncateMiddle(realName);
     const std::int8_t childState = (attributes & (kAttrFolder | kAttrLink)) ? -1 : 0;
     LPITEMIDLIST copy = CopyIdList(context_.allocator, item);
     if (copy == nullptr) continue;
-    const long index = Append(0, name, copy, attributes, childState, 1);
+    const long index = Append(0, name, copy, attributes, childState, 1, true, realName);
     if (index >= 0) icons_.Assign(listing_.entries[index], item, attributes);
   }
   if (!any) Append(kEmptyEntry, nullptr, nullptr, 0, 0, 0);
@@ -148,24 +174,27 @@ void Enumeration::EnumerateChildren(IShellFolder* folder) {
     IdListOwner owner(context_.allocator, child);
     char name[MAX_PATH];
     char path[MAX_PATH];
-    const std::uint32_t attributes = ItemInformation(
+    const std::uint32_t attributes = GetItemInformation(
         shell_, {folder, child, SHGDN_INFOLDER, name, sizeof name, path, sizeof path, nullptr});
     if (!ShouldShowItem(options_, Mode(), {name, path, attributes, desktopListing_})) continue;
     if (listing_.probeOnly) {
       content_ = true;
       return;
     }
+    wchar_t realName[MAX_PATH];
+    GetDisplayName(folder, child, realName, MAX_PATH, SHGDN_INFOLDER);
     TruncateMiddle(name);
+    TruncateMiddle(realName);
     const std::int8_t childState = (attributes & (kAttrFolder | kAttrLink)) ? -1 : 0;
     LPITEMIDLIST absolute = JoinIdLists(context_.allocator, resolved_, child);
     if (absolute == nullptr) continue;
-    const long index = Append(0, name, absolute, attributes, childState, 0);
+    const long index = Append(0, name, absolute, attributes, childState, 0, true, realName);
     if (index >= 0) icons_.Assign(listing_.entries[index], absolute, attributes, folder, child);
   }
 }
 
 void Enumeration::EnumerateFolder() {
-  const std::uint32_t attributes = ItemInformation(
+  const std::uint32_t attributes = GetItemInformation(
       shell_, {shell_.desktop, listing_.idList, SHGDN_FORPARSING, nullptr, 0, path_,
                sizeof path_, &resolved_});
   listing_.attributes.store(attributes, std::memory_order_relaxed);
@@ -206,9 +235,13 @@ void Enumeration::Sort() {
   const MenuEntry* entries = listing_.entries.data();
   if (listing_.attributes.load(std::memory_order_relaxed) & kListingNameSort) {
     const char* names = listing_.names.data();
+    const auto realNames = ListingRealNames(listing_);
+    const auto key = [&](std::int32_t i) {
+      return NameKey{entries[i].attributes, names + entries[i].name,
+                     EntryRealText(entries[i].name, ListingNames(listing_), realNames)};
+    };
     SortOrder(listing_.order.data(), count, [&](std::int32_t a, std::int32_t b) {
-      return CompareByName({entries[a].attributes, names + entries[a].name},
-                           {entries[b].attributes, names + entries[b].name}, desktopListing_);
+      return CompareByName(key(a), key(b), desktopListing_, LowerCaseUnit);
     }, listing_.cancel);
     return;
   }
@@ -225,10 +258,10 @@ void Enumeration::AddParentEntry() {
   const std::uint32_t listed = listing_.attributes.load(std::memory_order_relaxed);
   if (!listing_.addParentEntry && (listed & kAttrLink) == 0) return;
   IdListOwner parent(context_.allocator, CopyIdList(context_.allocator, resolved_));
-  if (parent.get() == nullptr || !RemoveLastIdListElement(parent.get())) return;
+  if (parent.get() == nullptr || !ParentIdList(parent.get())) return;
   char name[kParsingNameSize];
   char path[kParsingNameSize];
-  const std::uint32_t attributes = ItemInformation(
+  const std::uint32_t attributes = GetItemInformation(
       shell_, {shell_.desktop, parent.get(), SHGDN_FORPARSING, name, sizeof name, path,
                sizeof path, nullptr});
   if (!ShouldShowItem(options_, Mode(), {name, path, attributes, IsEmptyIdList(parent.get())})) {
@@ -238,10 +271,12 @@ void Enumeration::AddParentEntry() {
     content_ = true;
     return;
   }
+  wchar_t realName[kParsingNameSize];
+  GetDisplayName(shell_.desktop, parent.get(), realName, kParsingNameSize, SHGDN_FORPARSING);
   if (listing_.entries.count() == 0) Append(kEmptyEntry, nullptr, nullptr, 0, 0, 0);
   Append(kSeparatorEntry, nullptr, nullptr, 0, 0, 0);
   LPITEMIDLIST parentList = parent.release();
-  const long index = Append(0, name, parentList, attributes, 1, 1);
+  const long index = Append(0, name, parentList, attributes, 1, 1, true, realName);
   if (index >= 0) icons_.Assign(listing_.entries[index], parentList, attributes);
   parentAdded_ = index >= 0;
 }

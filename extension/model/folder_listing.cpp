@@ -21,21 +21,4 @@ void DestroyFolderListing(FolderListing* listing) {
   delete listing;
 }
 
-MenuEntry* LookupItem(ItemId id, MenuEntry& root, FolderListing* const* levelListings,
-                      int levelCount) {
-  if (IsRootItemId(id)) return &root;
-  const int level = ItemIdLevel(id);
-  if (level < 0 || level >= levelCount || levelListings[level] == nullptr) return nullptr;
-  FolderListing& listing = *levelListings[level];
-  const int entry = ItemIdEntry(id);
-  return static_cast<std::size_t>(entry) < listing.entries.count() ? &listing.entries[entry]
-                                                                    : nullptr;
-}
-
-LPCITEMIDLIST LookupItemIdList(ItemId id, MenuEntry& root, FolderListing* const* levelListings,
-                               int levelCount) {
-  const MenuEntry* entry = LookupItem(id, root, levelListings, levelCount);
-  return entry ? entry->idList : nullptr;
-}
-
 }  // namespace quillo

@@ -22,6 +22,7 @@ struct FolderListing {
   FolderListing()
       : entries(kListingInitialCapacity),
         names(kListingInitialCapacity),
+        realNames(kListingInitialCapacity),
         order(kListingInitialCapacity) {}
   FolderListing(const FolderListing&) = delete;
   FolderListing& operator=(const FolderListing&) = delete;
@@ -30,7 +31,8 @@ struct FolderListing {
   std::atomic<std::uint32_t> attributes{0};  // kind requested, then the folder's attributes
   std::atomic<std::int32_t> users{0};        // menu levels and threads holding the listing
   GrowableArray<MenuEntry> entries;
-  GrowableArray<char> names;                 // each name with its NUL
+  GrowableArray<char> names;                 // each name with its NUL, then its real name's offset
+  GrowableArray<wchar_t> realNames;          // each real (UTF-16) name with its NUL
   GrowableArray<std::int32_t> order;         // display order as entry indexes
   std::atomic<std::uint8_t> cancel{0};       // stop all work; a cancelled listing is not reused
   std::uint8_t probeOnly = 0;                // stop at the first entry that would be shown
@@ -47,19 +49,12 @@ FolderListing* CreateFolderListing(IMalloc* allocator);
 // Frees the listing's list, every entry's list and the listing.
 void DestroyFolderListing(FolderListing* listing);
 
-// The listing's names as the menu side reads them (EntryText).
+// The listing's names as the menu side reads them (EntryText, EntryRealText).
 inline std::span<const char> ListingNames(const FolderListing& listing) {
   return {listing.names.data(), listing.names.count()};
 }
-
-// The entry an ItemId names: the root entry for root ids, else entry ItemIdEntry of the listing
-// of level ItemIdLevel in levelListings (null elements: levels without a listing). Null when the
-// level is not below levelCount, has no listing, or the index is not below its entryCount.
-MenuEntry* LookupItem(ItemId id, MenuEntry& root, FolderListing* const* levelListings,
-                      int levelCount);
-
-// The ID list an ItemId names (the root's for root ids), or null.
-LPCITEMIDLIST LookupItemIdList(ItemId id, MenuEntry& root, FolderListing* const* levelListings,
-                               int levelCount);
+inline std::span<const wchar_t> ListingRealNames(const FolderListing& listing) {
+  return {listing.realNames.data(), listing.realNames.count()};
+}
 
 }  // namespace quillo

@@ -1,6 +1,6 @@
 #include "list_slots.h"
 
-#include "shell_id_list.h"
+#include "shell_item.h"
 
 namespace quillo {
 

@@ -4,7 +4,7 @@
 
 #include "folder_enumeration.h"
 #include "shell_attributes.h"
-#include "shell_id_list.h"
+#include "shell_item.h"
 
 namespace quillo {
 namespace {

@@ -2,8 +2,7 @@
 
 #include "data_file.h"
 #include "model_context.h"
-#include "shell_id_list.h"
-#include "shell_item_info.h"
+#include "shell_item.h"
 #include "stored_id_list.h"
 
 namespace quillo {
@@ -14,7 +13,7 @@ constexpr std::size_t kParsingNameSize = 520;
 
 bool HasParsingName(const ModelContext& context, LPCITEMIDLIST list) {
   char name[kParsingNameSize];
-  return DisplayName(context.desktop, list, name, sizeof name, SHGDN_FORPARSING) == 0;
+  return GetDisplayName(context.desktop, list, name, sizeof name, SHGDN_FORPARSING) == 0;
 }
 
 }  // namespace
@@ -46,8 +45,10 @@ void RecentList::Add(const ModelContext& context, LPITEMIDLIST list) {
   if (list == nullptr) return;
   const Ownership owner(*this);
   if (allocator_ == nullptr) allocator_ = context.allocator;
-  char name[MAX_PATH];
-  DisplayName(context.desktop, list, name, sizeof name, SHGDN_FORPARSING);
+  // Items are the same when their real paths are: two ANSI paths of question marks can stand
+  // for different files.
+  wchar_t name[kParsingNameSize];
+  GetDisplayName(context.desktop, list, name, kParsingNameSize, SHGDN_FORPARSING);
   const int shown = ShownSlots(context.options->recentCount);
   if (shown == 0 || context.options->recentEnabled == 0) {
     allocator_->Free(list);
@@ -57,9 +58,9 @@ void RecentList::Add(const ModelContext& context, LPITEMIDLIST list) {
   int at = 0;
   for (; at < shown; ++at) {
     if (slots_[at] == nullptr) continue;
-    char other[MAX_PATH];
-    DisplayName(context.desktop, slots_[at], other, sizeof other, SHGDN_FORPARSING);
-    if (lstrcmpiA(name, other) == 0) {
+    wchar_t other[kParsingNameSize];
+    GetDisplayName(context.desktop, slots_[at], other, kParsingNameSize, SHGDN_FORPARSING);
+    if (lstrcmpiW(name, other) == 0) {
       allocator_->Free(list);
       list = slots_[at];
       slots_[at] = nullptr;
@@ -89,7 +90,7 @@ void RecentList::SaveOwned(const ModelContext& context) {
   // there rather than bring back an older copy of an item that moved.
   const int count = Compact();
   for (int i = 0; i < count && i < shown; ++i) {
-    WriteDataFile(context.dataFolder, kRecentFile, i, slots_[i], IdListByteCount(slots_[i]));
+    WriteDataFile(context.dataFolder, kRecentFile, i, slots_[i], IdListSize(slots_[i]));
   }
   if (count < shown) {
     char path[MAX_PATH];

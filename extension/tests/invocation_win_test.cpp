@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@
 #include "context_menu_entries.h"
 #include "data_file.h"
 #include "extension_state.h"
+#include "drop_operation.h"
+#include "menu/drop_file_operation.h"
 #include "menu/entry_menu.h"
 #include "menu/tool_tip_window.h"
 #include "quillo_ext.h"
@@ -130,8 +133,12 @@ class Invocation : public ::testing::Test {
   HRESULT InitializeOn(const std::vector<std::string>& paths) {
     return Initialize(Selection(paths).Get());
   }
+  HRESULT InitializeOn(const std::vector<std::wstring>& paths) {
+    return Initialize(Selection(paths).Get());
+  }
 
-  HRESULT DropOn(const std::string& target, const std::vector<std::string>& paths) {
+  template <typename Path>
+  HRESULT DropOn(const Path& target, const std::vector<Path>& paths) {
     LPITEMIDLIST list = Parse(target);
     const HRESULT result = Initialize(Selection(paths).Get(), list);
     CoTaskMemFree(list);
@@ -209,16 +216,107 @@ TEST_F(Invocation, PreparesTheItemModelWithTheFavoritesAndRecentItems) {
 }
 
 TEST_F(Invocation, DragModeCollectsTheDroppedNames) {
-  ASSERT_EQ(DropOn(scratch_ / "files", {scratch_ / "files\\a.txt", scratch_ / "files\\b.txt"}), S_OK);
+  ASSERT_EQ(DropOn<std::string>(scratch_ / "files", {scratch_ / "files\\a.txt", scratch_ / "files\\b.txt"}), S_OK);
   EXPECT_EQ(State().InvocationMode, kDragMode);
-  const char* names = State().DroppedNames.get();
+  const wchar_t* names = State().DroppedNames.get();
   ASSERT_NE(names, nullptr);
-  EXPECT_EQ(std::string(names), scratch_ / "files\\a.txt");
-  names += std::strlen(names) + 1;
-  EXPECT_EQ(std::string(names), scratch_ / "files\\b.txt");
-  EXPECT_EQ(names[std::strlen(names) + 1], '\0');
+  EXPECT_EQ(std::wstring(names), scratch_ / L"files\\a.txt");
+  names += std::wcslen(names) + 1;
+  EXPECT_EQ(std::wstring(names), scratch_ / L"files\\b.txt");
+  EXPECT_EQ(names[std::wcslen(names) + 1], L'\0');
   EXPECT_EQ(Query(), 4);
   EXPECT_TRUE(State().MoveToParentEnabled);
+}
+
+// Under a Western code page "файл.txt" reads "????.txt", which as a file operation's source
+// names every four-letter ".txt" of its folder: the drop must carry the real names.
+class UnicodeDrop : public Invocation {
+ protected:
+  void SetUp() override {
+    Invocation::SetUp();
+    for (const wchar_t* folder : {L"src", L"dest", L"dest\\Папка"}) {
+      CreateDirectoryW((scratch_ / std::wstring(folder)).c_str(), nullptr);
+    }
+    for (const std::wstring& name : {kNamed, std::wstring(L"abcd.txt"), std::wstring(L"wxyz.txt")}) {
+      test::WriteText(Src(name), "x");
+    }
+  }
+  std::wstring Src(const std::wstring& name) { return scratch_ / (L"src\\" + name); }
+
+  // A drop of src\файл.txt onto dest, then the operation of mode into dest\Папка (or, for
+  // "Move To Parent", into the drop target's parent) as the action thread runs it.
+  bool Drop(int mode, std::wstring target) {
+    if (DropOn(target, {Src(kNamed)}) != S_OK || !State().DroppedNames) return false;
+    LPITEMIDLIST targetList = Parse(target);
+    wchar_t folder[kPathSize + 1];
+    std::wcscpy(folder, (scratch_ / std::wstring(L"dest\\Папка")).c_str());
+    const DropFileOperationInput in{mode, targetList, State().DroppedNames.get(),
+                                    State().DroppedNamesSize, false};
+    const bool ran = RunDropFileOperation(in, State().Options, folder, kPathSize + 1);
+    CoTaskMemFree(targetList);
+    return ran;
+  }
+
+  // After a drop of src\файл.txt into the folder `into`: that file arrived, left its folder
+  // for a move, and neither neighbour went anywhere.
+  void ExpectOnlyTheNamedFile(const std::wstring& into, bool moved) {
+    EXPECT_TRUE(test::FileExists(scratch_ / (into + L"\\" + kNamed)));
+    EXPECT_EQ(test::FileExists(Src(kNamed)), !moved);
+    for (const wchar_t* neighbour : {L"abcd.txt", L"wxyz.txt"}) {
+      EXPECT_TRUE(test::FileExists(Src(neighbour))) << neighbour;
+      EXPECT_FALSE(test::FileExists(scratch_ / (into + L"\\" + neighbour))) << neighbour;
+    }
+  }
+
+  const std::wstring kNamed = L"файл.txt";
+};
+
+TEST_F(UnicodeDrop, NamesReachTheFileOperationWhole) {
+  ASSERT_EQ(DropOn(scratch_ / std::wstring(L"dest"), {Src(kNamed), Src(L"abcd.txt")}), S_OK);
+  const wchar_t* names = State().DroppedNames.get();
+  ASSERT_NE(names, nullptr);
+  EXPECT_EQ(std::wstring(names), Src(kNamed));
+  EXPECT_EQ(std::wstring(names + std::wcslen(names) + 1), Src(L"abcd.txt"));
+}
+
+TEST_F(UnicodeDrop, EachOperationTakesExactlyTheNamedFile) {
+  ASSERT_TRUE(Drop(kCopyToFolderMode, scratch_ / std::wstring(L"dest")));
+  ExpectOnlyTheNamedFile(L"dest\\Папка", false);
+  DeleteFileW((scratch_ / std::wstring(L"dest\\Папка\\файл.txt")).c_str());  // no conflict next
+  ASSERT_TRUE(Drop(kMoveToFolderMode, scratch_ / std::wstring(L"dest")));
+  ExpectOnlyTheNamedFile(L"dest\\Папка", true);
+  // "Move To Parent" of a drop onto dest\Папка (a name without ANSI form too) goes into dest.
+  test::WriteText(Src(kNamed), "x");
+  ASSERT_TRUE(Drop(kMoveToParentMode, scratch_ / std::wstring(L"dest\\Папка")));
+  ExpectOnlyTheNamedFile(L"dest", true);
+}
+
+TEST_F(UnicodeDrop, TheEmptiedSourceIsFoundByItsRealName) {
+  CreateDirectoryW((scratch_ / std::wstring(L"src\\Ωμέγα")).c_str(), nullptr);
+  const std::wstring only = scratch_ / std::wstring(L"src\\Ωμέγα\\日本語.txt");
+  test::WriteText(only, "j");
+  WriteOptions([](OptionsRecord& o) { o.dragDeleteEmptyFolder = 1; });
+  ASSERT_EQ(DropOn(scratch_ / std::wstring(L"dest"), {only}), S_OK);
+  wchar_t folder[kPathSize + 1];
+  std::wcscpy(folder, (scratch_ / std::wstring(L"dest")).c_str());
+  const DropFileOperationInput in{kMoveToFolderMode, nullptr, State().DroppedNames.get(),
+                                  State().DroppedNamesSize, false};
+  ASSERT_TRUE(RunDropFileOperation(in, State().Options, folder, kPathSize + 1));
+  EXPECT_TRUE(test::FileExists(scratch_ / std::wstring(L"dest\\日本語.txt")));
+  EXPECT_FALSE(test::FileExists(scratch_ / std::wstring(L"src\\Ωμέγα")));
+  EXPECT_TRUE(test::FileExists(scratch_ / std::wstring(L"src")));
+}
+
+TEST_F(UnicodeDrop, HelpTextNamesTheRealPath) {
+  ASSERT_EQ(InitializeOn(std::vector<std::wstring>{Src(kNamed)}), S_OK);
+  ASSERT_EQ(Query(), 2);
+  State().OwnMenuActive = 1;
+  State().HighlightedItemId = kRootItemIdBase;
+  wchar_t text[300] = L"";
+  EXPECT_EQ(handler_->GetCommandString(0, GCS_HELPTEXTW, nullptr, reinterpret_cast<char*>(text), 300), S_OK);
+  EXPECT_EQ(std::wstring(text), Src(kNamed));
+  State().OwnMenuActive = 0;
+  State().HighlightedItemId = kNoItemId;
 }
 
 TEST_F(Invocation, StaysInertWhileBusyAndWithoutSetupInformation) {
@@ -333,32 +431,11 @@ TEST_F(Invocation, ShortcutsCountWithTheirTargets) {
   ASSERT_EQ(InitializeOn({link}), S_OK);
   EXPECT_EQ(State().TargetAttributes & (kLinkAttribute | SFGAO_FOLDER), kLinkAttribute | SFGAO_FOLDER);
 
-  // Item information in the folder: a live shortcut gives its target, a dangling one itself.
-  LPITEMIDLIST folderList = Parse(scratch_ / "files");
-  ComPtr<IShellFolder> folder;
-  ASSERT_EQ(Desktop()->BindToObject(folderList, nullptr, IID_PPV_ARGS(&folder)), S_OK);
-  for (const char* name : {"to_install.lnk", "dangling.lnk"}) {
-    LPITEMIDLIST child = Parse(scratch_ / "files\\" + name);
-    char shown[MAX_PATH], path[MAX_PATH];
-    LPITEMIDLIST result = nullptr;
-    const std::uint32_t attributes = GetItemInformation(folder.Get(), ILFindLastID(child), shown,
-                                                        sizeof shown, path, sizeof path,
-                                                        SHGDN_FORPARSING, &result);
-    ASSERT_NE(result, nullptr);
-    if (std::strcmp(name, "to_install.lnk") == 0) {
-      EXPECT_EQ(std::string(path), scratch_ / "install");
-      EXPECT_EQ(attributes & (kLinkAttribute | SFGAO_FOLDER), kLinkAttribute | SFGAO_FOLDER);
-    } else {
-      EXPECT_EQ(std::string(path), scratch_ / "files\\dangling.lnk");
-      EXPECT_EQ(attributes & (kLinkAttribute | SFGAO_FOLDER), kLinkAttribute);
-      // A copy of the child's own (relative) list.
-      ASSERT_EQ(IdListSize(result), IdListSize(ILFindLastID(child)));
-      EXPECT_EQ(std::memcmp(result, ILFindLastID(child), IdListSize(result)), 0);
-    }
-    CoTaskMemFree(result);
-    CoTaskMemFree(child);
-  }
-  CoTaskMemFree(folderList);
+  // A shortcut whose target was deleted keeps its own attributes: a file, not the folder or
+  // file it used to point at.
+  ASSERT_EQ(InitializeOn({scratch_ / "files\\dangling.lnk"}), S_OK);
+  EXPECT_EQ(State().TargetAttributes & (kLinkAttribute | SFGAO_FOLDER | SFGAO_FILESYSTEM),
+            kLinkAttribute | SFGAO_FILESYSTEM);
 }
 
 TEST_F(Invocation, VirtualFolderNamesAndUnavailableNames) {
@@ -369,7 +446,7 @@ TEST_F(Invocation, VirtualFolderNamesAndUnavailableNames) {
   EXPECT_EQ(GetDisplayName(Desktop(), computer, name, sizeof name, SHGDN_FORPARSING), kNameObtained);
   EXPECT_NE(name[0], '\0');
   EXPECT_NE(std::strncmp(name, "::{", 3), 0) << name;
-  EXPECT_EQ(GetAttributes(Desktop(), computer) & SFGAO_FILESYSTEM, 0u);
+  EXPECT_EQ(GetAttributes(Shell(), Desktop(), computer) & SFGAO_FILESYSTEM, 0u);
   CoTaskMemFree(computer);
   char small[8];
   EXPECT_EQ(GetDisplayName(nullptr, nullptr, small, sizeof small, SHGDN_FORPARSING), kNameUnavailable);

@@ -93,8 +93,8 @@ TEST(EntryPlacement, EachMenuPositionWithItsSeparators) {
 
 TEST(OpenItemRecord, OwnStructureSizeAndVerbs) {
   ITEMIDLIST empty{};
-  const SHELLEXECUTEINFOA open = OpenItemRecord(&empty, "C:\\", false);
-  EXPECT_EQ(open.cbSize, sizeof(SHELLEXECUTEINFOA));
+  const SHELLEXECUTEINFOW open = OpenItemRecord(&empty, L"C:\\", false);
+  EXPECT_EQ(open.cbSize, sizeof(SHELLEXECUTEINFOW));
 #ifdef _WIN64
   EXPECT_EQ(open.cbSize, 112u);  // the 32-bit size 60 is refused by a 64-bit shell
 #else
@@ -103,10 +103,10 @@ TEST(OpenItemRecord, OwnStructureSizeAndVerbs) {
   EXPECT_EQ(open.fMask, static_cast<ULONG>(SEE_MASK_INVOKEIDLIST | SEE_MASK_FLAG_DDEWAIT));
   EXPECT_EQ(open.lpVerb, nullptr);
   EXPECT_EQ(open.nShow, SW_SHOWNORMAL);
-  EXPECT_STREQ(open.lpDirectory, "C:\\");
-  const SHELLEXECUTEINFOA explore = OpenItemRecord(&empty, "C:\\", true);
+  EXPECT_STREQ(open.lpDirectory, L"C:\\");
+  const SHELLEXECUTEINFOW explore = OpenItemRecord(&empty, L"C:\\", true);
   EXPECT_EQ(explore.fMask, static_cast<ULONG>(SEE_MASK_IDLIST | SEE_MASK_FLAG_DDEWAIT));
-  EXPECT_STREQ(explore.lpVerb, "explore");
+  EXPECT_STREQ(explore.lpVerb, L"explore");
 }
 
 // A menu owner window on a thread of its own: it either clears the "menus open" flag on

@@ -11,18 +11,25 @@
 namespace quillo::test {
 
 // An absolute ID list for a path or parsing name (CoTaskMemFree), null when it does not parse.
-inline LPITEMIDLIST Parse(const std::string& path) {
+// The path may be ANSI or UTF-16 (a name no code page holds).
+inline LPITEMIDLIST Parse(const std::wstring& path) {
   Microsoft::WRL::ComPtr<IShellFolder> desktop;
   SHGetDesktopFolder(&desktop);
-  wchar_t wide[MAX_PATH];
-  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+  std::wstring wide = path;
   LPITEMIDLIST list = nullptr;
-  desktop->ParseDisplayName(nullptr, nullptr, wide, nullptr, &list, nullptr);
+  desktop->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &list, nullptr);
   return list;
 }
 
+inline LPITEMIDLIST Parse(const std::string& path) {
+  wchar_t wide[MAX_PATH];
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+  return Parse(std::wstring(wide));
+}
+
 // The shell's data object for items of one folder, as Explorer hands a selection over.
-inline Microsoft::WRL::ComPtr<IDataObject> Selection(const std::vector<std::string>& paths) {
+template <typename Path>
+inline Microsoft::WRL::ComPtr<IDataObject> SelectionOf(const std::vector<Path>& paths) {
   std::vector<LPITEMIDLIST> lists;
   for (const auto& path : paths) lists.push_back(Parse(path));
   Microsoft::WRL::ComPtr<IShellFolder> parent;
@@ -35,6 +42,14 @@ inline Microsoft::WRL::ComPtr<IDataObject> Selection(const std::vector<std::stri
   }
   for (LPITEMIDLIST list : lists) CoTaskMemFree(list);
   return data;
+}
+
+inline Microsoft::WRL::ComPtr<IDataObject> Selection(const std::vector<std::string>& paths) {
+  return SelectionOf(paths);
+}
+
+inline Microsoft::WRL::ComPtr<IDataObject> Selection(const std::vector<std::wstring>& paths) {
+  return SelectionOf(paths);
 }
 
 }  // namespace quillo::test

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cwchar>
 #include <string>
 #include <thread>
 
@@ -23,6 +24,13 @@
 namespace quillo {
 namespace {
 
+// Paths are UTF-8 here and reach the file system in their real (UTF-16) form.
+std::wstring W(const std::string& utf8) {
+  wchar_t wide[2 * kScanPathSize];
+  if (MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide, 2 * kScanPathSize) == 0) return L"";
+  return wide;
+}
+
 class Tree {
  public:
   Tree() {
@@ -30,38 +38,39 @@ class Tree {
     GetTempPathA(sizeof temp, temp);
     root_ = std::string(temp) + "quillo_scan_" + std::to_string(GetCurrentProcessId()) + "_" +
             std::to_string(counter_++);
-    CreateDirectoryA(root_.c_str(), nullptr);
+    CreateDirectoryW(W(root_).c_str(), nullptr);
   }
-  ~Tree() { Remove(root_); }
+  ~Tree() { Remove(W(root_)); }
   const std::string& root() const { return root_; }
   std::string Path(const std::string& relative) const { return root_ + "\\" + relative; }
-  void Folder(const std::string& relative) const { CreateDirectoryA(Path(relative).c_str(), nullptr); }
+  void Folder(const std::string& relative) const { CreateDirectoryW(W(Path(relative)).c_str(), nullptr); }
   void File(const std::string& relative, DWORD bytes, DWORD attributes = FILE_ATTRIBUTE_NORMAL) const {
-    HANDLE file = CreateFileA(Path(relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    const std::wstring path = W(Path(relative));
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE) << relative;
     SetFilePointer(file, static_cast<LONG>(bytes), nullptr, FILE_BEGIN);
     SetEndOfFile(file);
     CloseHandle(file);
-    SetFileAttributesA(Path(relative).c_str(), attributes);
+    SetFileAttributesW(path.c_str(), attributes);
   }
 
  private:
-  static void Remove(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+  static void Remove(const std::wstring& path) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
       do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        const std::string child = path + "\\" + name;
-        SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const std::wstring child = path + L"\\" + name;
+        SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Remove(child);
-        else DeleteFileA(child.c_str());
-      } while (FindNextFileA(search, &found));
+        else DeleteFileW(child.c_str());
+      } while (FindNextFileW(search, &found));
       FindClose(search);
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(path.c_str());
   }
   static inline int counter_ = 0;
   std::string root_;
@@ -77,7 +86,7 @@ struct Scan {
 
   std::uint64_t Run(const std::string& path) {
     total = 0;
-    FolderSizeScan(path.c_str(), For(), false);
+    FolderSizeScan(W(path).c_str(), For(), false);
     return total;
   }
 };
@@ -115,7 +124,7 @@ TEST(FolderSizeScan, AddsToTheTotalItIsGiven) {
   FillSample(tree);
   Scan scan;
   scan.total = 5;
-  FolderSizeScan(tree.Path("a.bin").c_str(), scan.For(), false);
+  FolderSizeScan(W(tree.Path("a.bin")).c_str(), scan.For(), false);
   EXPECT_EQ(scan.total, 1005u);
 }
 
@@ -129,10 +138,10 @@ TEST(FolderSizeScan, EitherStopFlagEndsTheScan) {
   scan.abort = 1;
   EXPECT_EQ(scan.Run(tree.root()), 0u);
   // An entry whose scan was stopped is left to be computed anew.
-  EXPECT_EQ(ScanEntrySize(tree.root().c_str(), scan.For()), 0u);
+  EXPECT_EQ(ScanEntrySize(W(tree.root()).c_str(), scan.For()), 0u);
   EXPECT_EQ(scan.total, kSizeNotComputed);
   scan.abort = 0;
-  EXPECT_EQ(ScanEntrySize(tree.root().c_str(), scan.For()), 6570u);
+  EXPECT_EQ(ScanEntrySize(W(tree.root()).c_str(), scan.For()), 6570u);
   EXPECT_EQ(scan.total, 6570u);
 }
 
@@ -158,7 +167,7 @@ TEST(FolderSizeScan, StopsPromptlyInALargeTree) {
     stoppedAt = std::chrono::steady_clock::now();
     scan.abort = 1;
   });
-  const std::uint64_t partial = ScanEntrySize(tree.root().c_str(), scan.For());
+  const std::uint64_t partial = ScanEntrySize(W(tree.root()).c_str(), scan.For());
   const auto returnedAt = std::chrono::steady_clock::now();
   stopper.join();
   EXPECT_LT(partial, std::uint64_t{kFolders} * kFiles * 10);
@@ -225,10 +234,43 @@ struct Count {
 
   FolderCounts Run(const std::string& path, bool includeAll) {
     FolderCount count{&window, &results, includeAll, {}};
-    CountFolder(path.c_str(), 0, count);
+    CountFolder(W(path).c_str(), 0, count);
     return count.counts;
   }
 };
+
+// A folder named in Cyrillic holding files named in Japanese, Greek and with an emoji: under a
+// Western code page their ANSI names are question marks that name nothing (or, as a pattern,
+// something else).
+void FillUnicodeSample(const Tree& tree) {
+  tree.Folder("Документы");
+  tree.Folder("Документы\\Ωμέγα");
+  tree.File("Документы\\日本語.txt", 1000);
+  tree.File("Документы\\漢字 😀.bin", 200);
+  tree.File("Документы\\Ωμέγα\\写真.png", 30);
+  tree.File("Документы\\abcd.txt", 4);  // what "????.txt" would also match
+}
+
+TEST(FolderSizeScan, FoldersAndFilesNamedWithoutAnAnsiForm) {
+  Tree tree;
+  FillUnicodeSample(tree);
+  Scan scan;
+  EXPECT_EQ(scan.Run(tree.Path("Документы")), 1234u);
+  EXPECT_EQ(scan.Run(tree.Path("Документы\\日本語.txt")), 1000u);
+  EXPECT_EQ(scan.Run(tree.Path("Документы\\漢字 😀.bin")), 200u);
+}
+
+TEST(CountFolder, FoldersAndFilesNamedWithoutAnAnsiForm) {
+  Tree tree;
+  FillUnicodeSample(tree);
+  Count count;
+  const FolderCounts c = count.Run(tree.Path("Документы"), false);
+  EXPECT_EQ(c.files[0], 3);
+  EXPECT_EQ(c.folders[0], 1);
+  EXPECT_EQ(c.sizes[0], 1204u);
+  EXPECT_EQ(c.files[1], 1);
+  EXPECT_EQ(c.sizes[1], 30u);
+}
 
 TEST(CountFolder, CountsDirectAndNestedItemsApart) {
   Tree tree;
@@ -293,7 +335,7 @@ struct CountThreadRun {
 
   bool Run(LPITEMIDLIST item, const std::string& path, std::uint32_t attributes) {
     if (!State().Allocator.Ready() && !State().Allocator.Acquire()) return false;
-    std::snprintf(job->path, sizeof job->path, "%s", path.c_str());
+    lstrcpynW(job->path, W(path).c_str(), kPathSize);
     job->item = OwnedIdList(ListAllocator(), item);
     job->attributes = attributes;
     job->includeAllExtensions = true;

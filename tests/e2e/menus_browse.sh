@@ -39,7 +39,7 @@ check_walk() {
     e2e_fail "$name: an entry without its icon"
   [ "$(grep -cE ' icon level=[0-2] ' "$trace")" -ge 11 ] || e2e_fail "$name: icons not traced"
   # The folders were filled with unknown children ("?") and then decided by the worker.
-  grep -Eq 'fill level=0 position=1 child=-1 text=empty' "$trace" || e2e_fail "$name: empty folder not pending"
+  grep -Eq 'fill level=0 position=1 child=-1 real=empty text=empty' "$trace" || e2e_fail "$name: empty folder not pending"
   grep -Eq 'probe position=1 child=0' "$trace" || e2e_fail "$name: empty folder not decided empty"
   grep -Eq 'probe position=2 child=1' "$trace" || e2e_fail "$name: Zoo not decided"
   # Four menus are up at the end: the host's and three levels, with the cascades the user sees.

@@ -60,18 +60,18 @@ option=0 hidden=1 protected=0 sizes=0 units=1"
     "down;right;await:2;down;key:0x43;wait:200;clipboard;up;shift-down;key:0x43;shift-up;wait:300;clipboard;escape;escape" \
     --context "$winAlpha"
   out=$QUILLO_ARTIFACTS/copy$bits.txt
-  grep '^clipboard' "$out"
+  grep '^clipboard text=' "$out"
   beta=$(e2e_winpath "$tree/alpha/beta" | sed 's/\\/\\\\/g')  # as the stand-in quotes it
-  [ "$(grep '^clipboard' "$out" | head -1)" = 'clipboard text="one.txt\r\n"' ] || e2e_fail "$bits: file name not copied"
-  [ "$(grep '^clipboard' "$out" | sed -n 2p)" = "clipboard text=\"$beta\\\\a.txt\\r\\n$beta\\\\b.txt\\r\\n$beta\\\\C.txt\\r\\n\"" ] ||
+  [ "$(grep '^clipboard text=' "$out" | head -1)" = 'clipboard text="one.txt\r\n"' ] || e2e_fail "$bits: file name not copied"
+  [ "$(grep '^clipboard text=' "$out" | sed -n 2p)" = "clipboard text=\"$beta\\\\a.txt\\r\\n$beta\\\\b.txt\\r\\n$beta\\\\C.txt\\r\\n\"" ] ||
     e2e_fail "$bits: folder paths not copied by name"
 
   host_show $bits "window$bits" \
     "down;right;await:2;key:0x43;wait:300;clipboard;escape;escape" \
     --cabinet beta 'C.txt|a|b.txt' --context "$winAlpha"
   out=$QUILLO_ARTIFACTS/window$bits.txt
-  grep '^clipboard' "$out"
-  [ "$(grep '^clipboard' "$out")" = 'clipboard text="C.txt\r\na.txt\r\nb.txt\r\n"' ] ||
+  grep '^clipboard text=' "$out"
+  [ "$(grep '^clipboard text=' "$out")" = 'clipboard text="C.txt\r\na.txt\r\nb.txt\r\n"' ] ||
     e2e_fail "$bits: names not in the window's order"
 
   # An Explorer window whose thread does not answer is given up on within its bounded wait:

@@ -155,10 +155,28 @@ std::string Quoted(const char* text) {
   return out + "\"";
 }
 
+// Arguments are kept in UTF-8 (see Utf8Arguments), so that paths no code page holds arrive whole.
 std::wstring Wide(const std::string& text) {
   wchar_t buffer[1024];
-  if (!MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, buffer, 1024)) return L"";
+  if (!MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, buffer, 1024)) return L"";
   return buffer;
+}
+
+// The command line's arguments in UTF-8, read from its Unicode form.
+std::vector<std::string> Utf8Arguments() {
+  std::vector<std::string> out;
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr) return out;
+  for (int i = 0; i < count; ++i) {
+    char buffer[2048];
+    if (!WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, buffer, sizeof buffer, nullptr, nullptr)) {
+      buffer[0] = '\0';
+    }
+    out.push_back(buffer);
+  }
+  LocalFree(wide);
+  return out;
 }
 
 // An absolute ID list for a path or parsing name, freed with CoTaskMemFree by the caller.
@@ -462,7 +480,7 @@ void AwaitMenus(int count) {
 void NestedQuery(long wanted);
 
 // Prints the clipboard's text: "clipboard text=\"...\"" (CR and LF escaped), or "clipboard
-// text=none".
+// text=none", then its Unicode text in UTF-8: "clipboard unicode=\"...\"".
 void PrintClipboard() {
   if (!OpenClipboard(nullptr)) return (void)std::printf("clipboard open=failed\n");
   HANDLE data = GetClipboardData(CF_TEXT);
@@ -472,6 +490,18 @@ void PrintClipboard() {
   } else {
     std::printf("clipboard text=%s\n", Quoted(std::string(text, strnlen(text, GlobalSize(data))).c_str()).c_str());
     GlobalUnlock(data);
+  }
+  // The Unicode text in UTF-8 (Wine makes one from CF_TEXT when the program set none).
+  HANDLE wide = GetClipboardData(CF_UNICODETEXT);
+  const wchar_t* unicode = wide != nullptr ? static_cast<const wchar_t*>(GlobalLock(wide)) : nullptr;
+  if (unicode != nullptr) {
+    std::string utf8(4 * wcsnlen(unicode, GlobalSize(wide) / sizeof(wchar_t)) + 1, '\0');
+    const int length = WideCharToMultiByte(CP_UTF8, 0, unicode,
+                                           static_cast<int>(wcsnlen(unicode, GlobalSize(wide) / sizeof(wchar_t))),
+                                           utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
+    utf8.resize(length > 0 ? length : 0);
+    std::printf("clipboard unicode=%s\n", Quoted(utf8.c_str()).c_str());
+    GlobalUnlock(wide);
   }
   CloseClipboard();
 }
@@ -1146,7 +1176,10 @@ int main(int argc, char** argv) {
   setvbuf(stdout, nullptr, _IONBF, 0);
   if (const int setUp = RunSetUpCommand(argc, argv); setUp >= 0) return setUp;
   Options options;
-  if (!ParseArguments(argc, argv, options)) {
+  std::vector<std::string> arguments = Utf8Arguments();
+  std::vector<char*> utf8;
+  for (std::string& argument : arguments) utf8.push_back(argument.data());
+  if (!ParseArguments(static_cast<int>(utf8.size()), utf8.data(), options)) {
     std::fprintf(stderr, "usage: explorer_host [options] --context PATH... | --drag TARGET PATH...\n");
     return 2;
   }

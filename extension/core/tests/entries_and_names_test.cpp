@@ -33,6 +33,44 @@ TEST(NameTruncation, KeepsSixtyFourAndCutsTheMiddleOfLongerNames) {
   EXPECT_EQ(Truncated("abcdefgh", 7), "......");
 }
 
+std::wstring Truncated(std::wstring name, std::size_t length = kMenuNameLength) {
+  name.push_back(L'\0');
+  TruncateMiddle(name.data(), length);
+  return name.c_str();
+}
+
+// U+1F4C1 (a folder emoji) as UTF-16: one character in two units.
+const std::wstring kEmoji = {static_cast<wchar_t>(0xD83D), static_cast<wchar_t>(0xDCC1)};
+
+TEST(NameTruncation, UnicodeNamesCountCharactersAndKeepPairsWhole) {
+  const std::wstring cyrillic(64, L'ж');
+  EXPECT_EQ(Truncated(cyrillic), cyrillic);
+  const std::wstring longer = std::wstring(29, L'日') + std::wstring(7, L'本') + std::wstring(29, L'語');
+  EXPECT_EQ(Truncated(longer), std::wstring(29, L'日') + L"......" + std::wstring(29, L'語'));
+  // 64 characters of which ten are pairs: not cut although it has 74 units.
+  std::wstring emojis;
+  for (int i = 0; i < 10; ++i) emojis += kEmoji;
+  const std::wstring sixtyFour = emojis + std::wstring(54, L'a');
+  EXPECT_EQ(Truncated(sixtyFour), sixtyFour);
+  // 65 characters: the cut falls between pairs, never inside one.
+  std::wstring pairs;
+  for (int i = 0; i < 65; ++i) pairs += kEmoji;
+  std::wstring expected;
+  for (int i = 0; i < 29; ++i) expected += kEmoji;
+  expected += L"......";
+  for (int i = 0; i < 29; ++i) expected += kEmoji;
+  EXPECT_EQ(Truncated(pairs), expected);
+  EXPECT_EQ(Truncated(kEmoji + kEmoji + L"abc", 3), kEmoji + kEmoji + L"a");
+  EXPECT_EQ(Truncated(L"a" + kEmoji + L"bcdefgh", 2), L"a" + kEmoji);
+}
+
+TEST(NameTruncation, WholeCharacterUnitsDropAHalfPairAtTheEnd) {
+  const std::wstring text = L"ab" + kEmoji;
+  EXPECT_EQ(WholeCharacterUnits(text.c_str(), 4), 4u);
+  EXPECT_EQ(WholeCharacterUnits(text.c_str(), 3), 2u);
+  EXPECT_EQ(WholeCharacterUnits(text.c_str(), 0), 0u);
+}
+
 TEST(ContextMenuEntries, RefusalRules) {
   const MenuRequest normal{false, kContextMode, false, 0, 3};
   EXPECT_FALSE(StaysOutOfMenu(normal));

@@ -83,6 +83,7 @@ TEST(ItemIdList, ParentRemovesTheLastItemAndRefusesEmptyLists) {
   EXPECT_FALSE(ParentIdList(list.data()));
   EXPECT_EQ(IdListSize(list.data()), 2u);
   EXPECT_FALSE(ParentIdList(nullptr));
+  EXPECT_FALSE(IsEmptyIdList(nullptr));  // no list is not the desktop
 }
 
 TEST(ItemIdList, SplitOffLast) {

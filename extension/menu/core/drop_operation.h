@@ -1,5 +1,7 @@
 // What a drop onto a folder chosen in the "Copy To Folder", "Move To Folder" or "Move To
 // Parent" menus does: the decisions and path handling of the file operation, as plain data.
+// Paths are UTF-16 (wchar_t): the file operation is handed the objects' real names, which a
+// code page may not hold (its "?" would be a wildcard there). Sizes count characters.
 #pragma once
 
 #include <cstddef>
@@ -37,12 +39,12 @@ DropTargetChoice ChooseDropTarget(const DropTargetAttributes& entry);
 // "Move To Parent": the folder that holds the drop target. A folder directly below a drive root
 // gives the root with its backslash ("C:\Data" -> "C:\"). False, with out empty, when the path
 // has no backslash, names a root, or nothing would be left, or the result does not fit.
-bool ParentFolderPath(std::string_view path, char* out, std::size_t size);
+bool ParentFolderPath(std::wstring_view path, wchar_t* out, std::size_t size);
 
 // The destination as the shell takes it: the path followed by two NULs. False when the path is
 // not a full path ("X:\..." or "\\server\..."; a relative one would land wherever the current
 // folder is) or does not fit whole.
-bool DropDestination(std::string_view path, char* out, std::size_t size);
+bool DropDestination(std::wstring_view path, wchar_t* out, std::size_t size);
 
 // After a move (not a copy, and not with Ctrl held) the folder the first dropped object came
 // from is removed if the move left it empty.
@@ -51,6 +53,6 @@ bool RemovesEmptiedSource(int invocationMode, bool dragDeleteEmptyFolder, bool c
 // That folder: the first dropped name cut at its last backslash. False when there is none, or
 // when the cut leaves a drive ("C:", which the file system reads as the drive's current
 // folder) or a share ("\\server\share"): a root is never removed.
-bool EmptiedSourceFolder(std::string_view firstName, char* out, std::size_t size);
+bool EmptiedSourceFolder(std::wstring_view firstName, wchar_t* out, std::size_t size);
 
 }  // namespace quillo

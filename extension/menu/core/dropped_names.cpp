@@ -1,48 +1,48 @@
 #include "dropped_names.h"
 
-#include <cstring>
+#include <cwchar>
 
 namespace quillo {
 
-bool IsFullPath(std::string_view path) {
+bool IsFullPath(std::wstring_view path) {
   if (path.size() < 3) return false;
-  const char drive = path[0];
-  if (((drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z')) && path[1] == ':') {
-    return path[2] == '\\';
+  const wchar_t drive = path[0];
+  if (((drive >= L'A' && drive <= L'Z') || (drive >= L'a' && drive <= L'z')) && path[1] == L':') {
+    return path[2] == L'\\';
   }
-  return path[0] == '\\' && path[1] == '\\' && path[2] != '\\';
+  return path[0] == L'\\' && path[1] == L'\\' && path[2] != L'\\';
 }
 
 std::size_t DroppedNamesSize(std::uint32_t count) {
-  if (count > (SIZE_MAX - 1) / kDroppedNameSlot) return 0;
+  if (count > (SIZE_MAX / sizeof(wchar_t) - 1) / kDroppedNameSlot) return 0;
   return static_cast<std::size_t>(count) * kDroppedNameSlot + 1;
 }
 
-DroppedNamesWriter::DroppedNamesWriter(char* buffer, std::size_t size)
+DroppedNamesWriter::DroppedNamesWriter(wchar_t* buffer, std::size_t size)
     : buffer_(buffer), size_(buffer != nullptr ? size : 0) {
-  if (size_ > 0) buffer_[0] = '\0';
+  if (size_ > 0) buffer_[0] = L'\0';
 }
 
-bool DroppedNamesWriter::Append(std::string_view name) {
+bool DroppedNamesWriter::Append(std::wstring_view name) {
   if (!IsFullPath(name) || name.size() >= kDroppedNameSlot ||
-      name.find('\0') != std::string_view::npos) {
+      name.find(L'\0') != std::wstring_view::npos) {
     return false;
   }
   // The name, its NUL and the list's closing NUL.
   if (size_ < 2 || used_ > size_ - 2 || name.size() > size_ - 2 - used_) return false;
-  std::memcpy(buffer_ + used_, name.data(), name.size());
+  std::wmemcpy(buffer_ + used_, name.data(), name.size());
   used_ += name.size();
-  buffer_[used_++] = '\0';
-  buffer_[used_] = '\0';
+  buffer_[used_++] = L'\0';
+  buffer_[used_] = L'\0';
   return true;
 }
 
-std::string_view FirstDroppedName(const char* names, std::size_t size) {
+std::wstring_view FirstDroppedName(const wchar_t* names, std::size_t size) {
   if (names == nullptr) return {};
   const std::size_t limit = size < kDroppedNameSlot ? size : kDroppedNameSlot;
-  const void* end = std::memchr(names, '\0', limit);
+  const wchar_t* end = std::wmemchr(names, L'\0', limit);
   if (end == nullptr) return {};
-  return std::string_view(names, static_cast<std::size_t>(static_cast<const char*>(end) - names));
+  return std::wstring_view(names, static_cast<std::size_t>(end - names));
 }
 
 }  // namespace quillo

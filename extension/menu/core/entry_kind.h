@@ -20,4 +20,13 @@ enum EntryKind : std::int32_t {
 // names buffer. Null for separators and for offsets that do not name a complete name.
 const char* EntryText(std::int32_t kind, std::span<const char> names);
 
+// Beside each name the listing keeps its real (UTF-16) form, which is what a person sees: the
+// names buffer holds, right after a name's NUL, the 4-byte offset of that form in realNames
+// (each real name there ends with its NUL). The real text of an entry, or null for entries
+// without a name and for an offset that does not name a complete real name (the ANSI text then
+// stands).
+constexpr std::size_t kRealNameOffsetSize = 4;
+const wchar_t* EntryRealText(std::int32_t kind, std::span<const char> names,
+                             std::span<const wchar_t> realNames);
+
 }  // namespace quillo

@@ -1,39 +1,38 @@
 #include "scan_path.h"
 
-#include <cctype>
-#include <cstring>
+#include <cwchar>
 
 namespace quillo {
 
-bool EndsWithSeparator(const char* path) {
-  const std::size_t length = std::strlen(path);
-  return length > 0 && path[length - 1] == '\\';
+bool EndsWithSeparator(const wchar_t* path) {
+  const std::size_t length = std::wcslen(path);
+  return length > 0 && path[length - 1] == L'\\';
 }
 
-bool JoinScanPath(char* out, std::size_t size, const char* base, const char* name) {
+bool JoinScanPath(wchar_t* out, std::size_t size, const wchar_t* base, const wchar_t* name) {
   if (size == 0) return false;
-  const std::size_t baseLength = std::strlen(base), nameLength = std::strlen(name);
+  const std::size_t baseLength = std::wcslen(base), nameLength = std::wcslen(name);
   if (baseLength + nameLength >= size) {
-    out[0] = '\0';
+    out[0] = L'\0';
     return false;
   }
-  std::memmove(out, base, baseLength);
-  std::memcpy(out + baseLength, name, nameLength + 1);
+  std::wmemmove(out, base, baseLength);
+  std::wmemcpy(out + baseLength, name, nameLength + 1);
   return true;
 }
 
-bool DirectoryBase(char* out, std::size_t size, const char* path) {
-  return JoinScanPath(out, size, path, EndsWithSeparator(path) ? "" : "\\");
+bool DirectoryBase(wchar_t* out, std::size_t size, const wchar_t* path) {
+  return JoinScanPath(out, size, path, EndsWithSeparator(path) ? L"" : L"\\");
 }
 
-bool IsAbsolutePath(const char* path) {
-  const bool drive = std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
-                     path[2] == '\\';
-  return drive || (path[0] == '\\' && path[1] == '\\');
+bool IsAbsolutePath(const wchar_t* path) {
+  const bool letter = (path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z');
+  const bool drive = letter && path[1] == L':' && path[2] == L'\\';
+  return drive || (path[0] == L'\\' && path[1] == L'\\');
 }
 
-bool IsDotEntry(const char* name) {
-  return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
+bool IsDotEntry(const wchar_t* name) {
+  return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0;
 }
 
 }  // namespace quillo

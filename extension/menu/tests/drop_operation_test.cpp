@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "dropped_names.h"
@@ -10,53 +11,53 @@
 namespace quillo {
 namespace {
 
-// What a path function leaves in a buffer of `size` bytes (pre-filled with 'x'); its result
+// What a path function leaves in a buffer of `size` characters (pre-filled with 'x'); its result
 // must say whether it wrote a path.
-using PathFunction = bool (*)(std::string_view, char*, std::size_t);
-std::string Written(PathFunction function, const char* path, std::size_t size = 261) {
-  char out[300];
-  std::memset(out, 'x', sizeof out);
+using PathFunction = bool (*)(std::wstring_view, wchar_t*, std::size_t);
+std::wstring Written(PathFunction function, const wchar_t* path, std::size_t size = 261) {
+  wchar_t out[300];
+  std::wmemset(out, L'x', 300);
   const bool ok = function(path, out, size);
-  EXPECT_EQ(ok, out[0] != '\0') << path;
+  EXPECT_EQ(ok, out[0] != L'\0') << path;
   return out;
 }
 
-std::string Parent(const char* path, std::size_t size = 261) {
+std::wstring Parent(const wchar_t* path, std::size_t size = 261) {
   return Written(ParentFolderPath, path, size);
 }
 
 TEST(DropOperation, MoveToParentDestination) {
-  EXPECT_EQ(Parent("C:\\Data\\Inbox"), "C:\\Data");
-  EXPECT_EQ(Parent("C:\\Data"), "C:\\");  // below a drive root: the root with its backslash
-  EXPECT_EQ(Parent("d:\\Data\\"), "d:\\");
-  EXPECT_EQ(Parent("\\\\server\\share\\dir"), "\\\\server\\share");
+  EXPECT_EQ(Parent(L"C:\\Data\\Inbox"), L"C:\\Data");
+  EXPECT_EQ(Parent(L"C:\\Data"), L"C:\\");  // below a drive root: the root with its backslash
+  EXPECT_EQ(Parent(L"d:\\Data\\"), L"d:\\");
+  EXPECT_EQ(Parent(L"\\\\server\\share\\dir"), L"\\\\server\\share");
   // Roots and paths without a folder have no parent to move into.
-  EXPECT_EQ(Parent("C:\\"), "");
-  EXPECT_EQ(Parent("C:"), "");
-  EXPECT_EQ(Parent("\\\\server\\share"), "");
-  EXPECT_EQ(Parent("Data"), "");
-  EXPECT_EQ(Parent("\\Data"), "");
-  EXPECT_EQ(Parent(""), "");
+  EXPECT_EQ(Parent(L"C:\\"), L"");
+  EXPECT_EQ(Parent(L"C:"), L"");
+  EXPECT_EQ(Parent(L"\\\\server\\share"), L"");
+  EXPECT_EQ(Parent(L"Data"), L"");
+  EXPECT_EQ(Parent(L"\\Data"), L"");
+  EXPECT_EQ(Parent(L""), L"");
   // A result that does not fit whole is refused rather than cut.
-  EXPECT_EQ(Parent("C:\\Data\\Inbox", 8), "C:\\Data");
-  EXPECT_EQ(Parent("C:\\Data\\Inbox", 7), "");
+  EXPECT_EQ(Parent(L"C:\\Data\\Inbox", 8), L"C:\\Data");
+  EXPECT_EQ(Parent(L"C:\\Data\\Inbox", 7), L"");
 }
 
 TEST(DropOperation, DestinationIsAFullPathEndingWithTwoNuls) {
-  char out[8];
-  std::memset(out, 'x', sizeof out);
-  ASSERT_TRUE(DropDestination("C:\\Abc", out, sizeof out));
-  EXPECT_EQ(std::memcmp(out, "C:\\Abc\0\0", 8), 0);
-  EXPECT_TRUE(DropDestination("\\\\sv\\s", out, sizeof out));
-  EXPECT_FALSE(DropDestination("C:\\Abcd", out, sizeof out));  // would not fit whole
-  EXPECT_EQ(out[0], '\0');
+  wchar_t out[8];
+  std::wmemset(out, L'x', 8);
+  ASSERT_TRUE(DropDestination(L"C:\\Abc", out, 8));
+  EXPECT_EQ(std::wmemcmp(out, L"C:\\Abc\0\0", 8), 0);
+  EXPECT_TRUE(DropDestination(L"\\\\sv\\s", out, 8));
+  EXPECT_FALSE(DropDestination(L"C:\\Abcd", out, 8));  // would not fit whole
+  EXPECT_EQ(out[0], L'\0');
   // A name that is not a full path (a virtual folder's display name, "C:" alone) would put the
   // objects into whatever the current folder is.
-  EXPECT_FALSE(DropDestination("Sub", out, sizeof out));
-  EXPECT_FALSE(DropDestination("C:Sub", out, sizeof out));
-  EXPECT_FALSE(DropDestination("\\\\\\x", out, sizeof out));
-  EXPECT_FALSE(DropDestination("", out, sizeof out));
-  EXPECT_FALSE(DropDestination("C:\\", out, 1));
+  EXPECT_FALSE(DropDestination(L"Sub", out, 8));
+  EXPECT_FALSE(DropDestination(L"C:Sub", out, 8));
+  EXPECT_FALSE(DropDestination(L"\\\\\\x", out, 8));
+  EXPECT_FALSE(DropDestination(L"", out, 8));
+  EXPECT_FALSE(DropDestination(L"C:\\", out, 1));
 }
 
 TEST(DropOperation, OperationAndEmptiedSourceRule) {
@@ -70,16 +71,16 @@ TEST(DropOperation, OperationAndEmptiedSourceRule) {
   EXPECT_FALSE(RemovesEmptiedSource(kCopyToFolderMode, true, false));  // a copy empties nothing
 }
 
-std::string Source(const char* first) { return Written(EmptiedSourceFolder, first); }
+std::wstring Source(const wchar_t* first) { return Written(EmptiedSourceFolder, first); }
 
 TEST(DropOperation, EmptiedSourceFolderIsNeverARoot) {
-  EXPECT_EQ(Source("C:\\Data\\a.txt"), "C:\\Data");
-  EXPECT_EQ(Source("\\\\server\\share\\dir\\a.txt"), "\\\\server\\share\\dir");
+  EXPECT_EQ(Source(L"C:\\Data\\a.txt"), L"C:\\Data");
+  EXPECT_EQ(Source(L"\\\\server\\share\\dir\\a.txt"), L"\\\\server\\share\\dir");
   // "C:" alone would name the drive's current folder, which may be anything.
-  EXPECT_EQ(Source("C:\\a.txt"), "");
-  EXPECT_EQ(Source("\\\\server\\share\\a.txt"), "");
-  EXPECT_EQ(Source("a.txt"), "");
-  EXPECT_EQ(Source(""), "");
+  EXPECT_EQ(Source(L"C:\\a.txt"), L"");
+  EXPECT_EQ(Source(L"\\\\server\\share\\a.txt"), L"");
+  EXPECT_EQ(Source(L"a.txt"), L"");
+  EXPECT_EQ(Source(L""), L"");
 }
 
 TEST(DropOperation, OnlyFileSystemFoldersTakeTheDrop) {
@@ -93,28 +94,28 @@ TEST(DropOperation, OnlyFileSystemFoldersTakeTheDrop) {
 TEST(DroppedNames, ListStaysCompleteInsideItsBuffer) {
   const std::size_t size = DroppedNamesSize(2);
   ASSERT_EQ(size, 2 * kDroppedNameSlot + 1);
-  std::string buffer(size, 'x');
+  std::wstring buffer(size, L'x');
   DroppedNamesWriter writer(buffer.data(), buffer.size());
-  EXPECT_EQ(buffer[0], '\0');  // an empty list from the start
-  ASSERT_TRUE(writer.Append("C:\\a.txt"));
-  ASSERT_TRUE(writer.Append("C:\\b"));
-  EXPECT_EQ(buffer.substr(0, 15), std::string("C:\\a.txt\0C:\\b\0\0", 15));
-  EXPECT_EQ(FirstDroppedName(buffer.data(), buffer.size()), "C:\\a.txt");
-  EXPECT_FALSE(writer.Append(""));
-  EXPECT_FALSE(writer.Append("b.txt"));  // relative: taken from the current folder
-  EXPECT_FALSE(writer.Append("C:b.txt"));
-  EXPECT_FALSE(writer.Append(std::string_view("C:\\a\0b", 6)));
+  EXPECT_EQ(buffer[0], L'\0');  // an empty list from the start
+  ASSERT_TRUE(writer.Append(L"C:\\a.txt"));
+  ASSERT_TRUE(writer.Append(L"C:\\b"));
+  EXPECT_EQ(buffer.substr(0, 15), std::wstring(L"C:\\a.txt\0C:\\b\0\0", 15));
+  EXPECT_EQ(FirstDroppedName(buffer.data(), buffer.size()), L"C:\\a.txt");
+  EXPECT_FALSE(writer.Append(L""));
+  EXPECT_FALSE(writer.Append(L"b.txt"));  // relative: taken from the current folder
+  EXPECT_FALSE(writer.Append(L"C:b.txt"));
+  EXPECT_FALSE(writer.Append(std::wstring_view(L"C:\\a\0b", 6)));
 }
 
 TEST(DroppedNames, ALongNameIsRefusedNotCut) {
-  std::string buffer(DroppedNamesSize(1), 'x');
+  std::wstring buffer(DroppedNamesSize(1), L'x');
   DroppedNamesWriter writer(buffer.data(), buffer.size());
-  const std::string longest = "C:\\" + std::string(kDroppedNameSlot - 4, 'a');
-  EXPECT_FALSE(writer.Append(longest + "b"));
-  EXPECT_EQ(buffer[0], '\0');
+  const std::wstring longest = L"C:\\" + std::wstring(kDroppedNameSlot - 4, 'a');
+  EXPECT_FALSE(writer.Append(longest + L"b"));
+  EXPECT_EQ(buffer[0], L'\0');
   EXPECT_TRUE(writer.Append(longest));
-  EXPECT_EQ(buffer[kDroppedNameSlot], '\0');
-  EXPECT_FALSE(writer.Append("C:\\c"));  // the one slot is used
+  EXPECT_EQ(buffer[kDroppedNameSlot], L'\0');
+  EXPECT_FALSE(writer.Append(L"C:\\c"));  // the one slot is used
   EXPECT_EQ(FirstDroppedName(buffer.data(), buffer.size()), longest);
 }
 
@@ -124,13 +125,13 @@ TEST(DroppedNames, SizesAndReadingStayInBounds) {
     EXPECT_EQ(DroppedNamesSize(0xFFFFFFFFu), 0u);
   }
   DroppedNamesWriter none(nullptr, 10);
-  EXPECT_FALSE(none.Append("C:\\a"));
-  char tiny[5];
-  DroppedNamesWriter writer(tiny, sizeof tiny);
-  EXPECT_FALSE(writer.Append("C:\\a"));  // needs 6 bytes with both NULs
-  const char unterminated[4] = {'C', ':', '\\', 'a'};
-  EXPECT_EQ(FirstDroppedName(unterminated, sizeof unterminated), "");
-  EXPECT_EQ(FirstDroppedName(nullptr, 5), "");
+  EXPECT_FALSE(none.Append(L"C:\\a"));
+  wchar_t tiny[5];
+  DroppedNamesWriter writer(tiny, 5);
+  EXPECT_FALSE(writer.Append(L"C:\\a"));  // needs 6 characters with both NULs
+  const wchar_t unterminated[4] = {L'C', L':', L'\\', L'a'};
+  EXPECT_EQ(FirstDroppedName(unterminated, 4), L"");
+  EXPECT_EQ(FirstDroppedName(nullptr, 5), L"");
 }
 
 }  // namespace

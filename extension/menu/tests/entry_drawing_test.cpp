@@ -35,6 +35,29 @@ TEST(EntryText, FixedTextsAndBoundedNames) {
   EXPECT_EQ(EntryText(-9, names), nullptr);
 }
 
+// A names buffer as the enumeration writes it: each ANSI name, its NUL, then the offset of its
+// real form in the real names.
+std::string WithOffset(const std::string& ansi, std::int32_t offset) {
+  std::string bytes = ansi + '\0';
+  bytes.append(reinterpret_cast<const char*>(&offset), sizeof offset);
+  return bytes;
+}
+
+TEST(EntryText, RealTextsStandBesideTheAnsiNames) {
+  const std::string names = WithOffset("????.txt", 0) + WithOffset("abc", 9) + WithOffset("x", 99);
+  const std::wstring realNames(L"файл.txt\0abc\0", 13);
+  const std::span<const char> n(names.data(), names.size());
+  const std::span<const wchar_t> r(realNames.data(), realNames.size());
+  EXPECT_EQ(std::string(EntryText(0, n)), "????.txt");  // the ANSI text is untouched
+  EXPECT_EQ(std::wstring(EntryRealText(0, n, r)), L"файл.txt");
+  EXPECT_EQ(std::wstring(EntryRealText(13, n, r)), L"abc");
+  EXPECT_EQ(EntryRealText(21, n, r), nullptr);          // an offset past the real names
+  EXPECT_EQ(EntryRealText(kMoreEntry, n, r), nullptr);  // fixed texts have only the ANSI form
+  EXPECT_EQ(EntryRealText(0, n.first(10), r), nullptr);  // the offset is cut off
+  const std::wstring unterminated(L"файл");
+  EXPECT_EQ(EntryRealText(0, n, std::span<const wchar_t>(unterminated.data(), 4)), nullptr);
+}
+
 TEST(EntryDrawing, Measure) {
   const MenuMetrics m = Metrics();
   EXPECT_EQ(MeasureEntry(3, true, 50, m, false).width, 50 + 15 + 16);

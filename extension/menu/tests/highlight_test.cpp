@@ -68,5 +68,15 @@ TEST(ItemIdValues, LevelAndEntry) {
   EXPECT_FALSE(CanNameEntry(-1, 0));
 }
 
+TEST(ItemIdValues, ResolvedOnlyInsideTheirLevelAndListing) {
+  // ItemIds name entries by level and entry index (not display position).
+  EXPECT_EQ(ResolveItemIdEntry(MakeItemId(1, 99), 2, 106), 99);
+  EXPECT_EQ(ResolveItemIdEntry(MakeItemId(1, 106), 2, 106), -1);  // not below the entry count
+  EXPECT_EQ(ResolveItemIdEntry(MakeItemId(0, 0), 2, -1), -1);     // level without listing
+  EXPECT_EQ(ResolveItemIdEntry(MakeItemId(2, 0), 2, 10), -1);     // level not below the count
+  EXPECT_EQ(ResolveItemIdEntry(kRootItemIdBase | 7, 2, 10), -1);  // the root is no level entry
+  EXPECT_EQ(ResolveItemIdEntry(kNoItemId, 2, 10), -1);
+}
+
 }  // namespace
 }  // namespace quillo

@@ -66,6 +66,20 @@ TEST(ClipboardText, LinesAreCutAndNeverOverrunTheBlock) {
   EXPECT_EQ(AppendClipboardLine(tight, sizeof tight, 99, "e"), 99u);
 }
 
+TEST(ClipboardText, UnicodeLinesCarryTheRealNamesAndKeepPairsWhole) {
+  wchar_t block[kClipboardBytesPerItem * 2] = {};
+  std::size_t used = AppendClipboardLine(block, kClipboardBytesPerItem * 2, 0, L"файл.txt");
+  used = AppendClipboardLine(block, kClipboardBytesPerItem * 2, used, L"日本語.txt");
+  EXPECT_EQ(std::wstring(block), L"файл.txt\r\n日本語.txt\r\n");
+  EXPECT_EQ(used, std::wstring(block).size());
+  // A name cut at the line's limit in the middle of a pair loses the whole character.
+  std::wstring longName(kClipboardNameMax - 1, L'a');
+  longName += {static_cast<wchar_t>(0xD83D), static_cast<wchar_t>(0xDCC1)};
+  wchar_t one[kClipboardBytesPerItem] = {};
+  used = AppendClipboardLine(one, kClipboardBytesPerItem, 0, longName.c_str());
+  EXPECT_EQ(std::wstring(one), std::wstring(kClipboardNameMax - 1, L'a') + L"\r\n");
+}
+
 TEST(ListViewOrder, FollowsTheWindowEvenWithHiddenExtensions) {
   const std::string_view children[] = {"b.txt", "A.doc", "c", "a.doc.bak"};
   const std::string_view list[] = {"c", "a.DOC", "a", "B"};

@@ -14,13 +14,16 @@ int Rank(std::uint32_t attributes, std::uint32_t bit, bool firstWhenSet) {
 
 }  // namespace
 
-int CompareByName(const NameKey& a, const NameKey& b, bool desktopListing) {
+int CompareByName(const NameKey& a, const NameKey& b, bool desktopListing, FoldUnit fold) {
   int difference = Rank(a.attributes, kAttrFolder, true) - Rank(b.attributes, kAttrFolder, true);
   if (difference != 0) return difference;
   if (desktopListing) {
     difference = Rank(a.attributes, kAttrFileSystem, false) -
                  Rank(b.attributes, kAttrFileSystem, false);
     if (difference != 0) return difference;
+  }
+  if (a.realName != nullptr && b.realName != nullptr) {
+    return CompareNoCase(a.realName, b.realName, fold);
   }
   return CompareNoCase(a.name, b.name);
 }

@@ -92,6 +92,28 @@ TEST_F(FolderListingTest, ShortcutToFolderCascadesAndEndsWithTheTargetsParent) {
   EXPECT_EQ(Texts(*inner->listing), (Strings{"a.txt", "-", target}));
 }
 
+TEST_F(FolderListingTest, ShortcutWhoseTargetWasDeletedKeepsItsOwnNameAndAttributes) {
+  const std::string folder = Folder("dangling");
+  const std::string gone = Folder("gone");
+  File("gone\\inside.txt");
+  Shortcut(folder + "\\to gone.lnk", gone);
+  DeleteFileA((gone + "\\inside.txt").c_str());
+  ASSERT_TRUE(RemoveDirectoryA(gone.c_str()));
+  IdList list = Parse(folder);
+  auto opened = Open(list.list);
+  ASSERT_NE(opened->listing, nullptr);
+  ASSERT_EQ(opened->listing->entries.count(), 1u);
+  const MenuEntry& link = opened->listing->entries[0];
+  // The shortcut file itself: a file of the file system with the link bit, not the folder it
+  // pointed at, so it is not offered as a drop target.
+  EXPECT_EQ(link.attributes & (kAttrLink | kAttrFolder | kAttrFileSystem),
+            kAttrLink | kAttrFileSystem);
+  EXPECT_EQ(TextOf(*opened->listing, link).rfind("to gone", 0), 0u) << TextOf(*opened->listing, link);
+  char path[MAX_PATH];
+  ASSERT_EQ(GetDisplayName(desktop_, link.idList, path, sizeof path, SHGDN_FORPARSING), 0);
+  EXPECT_EQ(std::string(path), folder + "\\to gone.lnk");
+}
+
 TEST_F(FolderListingTest, DragFoldersOnlyHidesFilesInFoldersRecentAndFavorites) {
   const std::string folder = Folder("drag");
   Folder("drag\\Keep");
@@ -99,10 +121,10 @@ TEST_F(FolderListingTest, DragFoldersOnlyHidesFilesInFoldersRecentAndFavorites) 
   IdList list = Parse(folder);
   IdList fileList = Parse(file);
   IdList folderList = Parse(folder + "\\Keep");
-  WriteDataFile(dataFolder_.c_str(), "MRU", 0, fileList.list, IdListByteCount(fileList.list));
-  WriteDataFile(dataFolder_.c_str(), "MRU", 1, folderList.list, IdListByteCount(folderList.list));
-  WriteDataFile(dataFolder_.c_str(), "FAV", 0, fileList.list, IdListByteCount(fileList.list));
-  WriteDataFile(dataFolder_.c_str(), "FAV", 1, folderList.list, IdListByteCount(folderList.list));
+  WriteDataFile(dataFolder_.c_str(), "MRU", 0, fileList.list, IdListSize(fileList.list));
+  WriteDataFile(dataFolder_.c_str(), "MRU", 1, folderList.list, IdListSize(folderList.list));
+  WriteDataFile(dataFolder_.c_str(), "FAV", 0, fileList.list, IdListSize(fileList.list));
+  WriteDataFile(dataFolder_.c_str(), "FAV", 1, folderList.list, IdListSize(folderList.list));
   context_.recent.Load(context_);
   context_.favorites.Load(context_);
   context_.invocationMode = 1;
@@ -179,17 +201,6 @@ TEST_F(FolderListingTest, LongFoldersArePagedAndLongNamesCutInTheMiddle) {
   EXPECT_EQ(more.childState, 1);
   EXPECT_NE(more.idList, nullptr);
   EXPECT_EQ(texts.back(), "f099.txt");
-
-  // ItemIds name entries by level and entry index (not display position).
-  MenuEntry root = MakeRootEntry(list.list, kAttrFolder);
-  FolderListing* levels[] = {nullptr, opened->listing};
-  EXPECT_EQ(LookupItem(kRootItemIdBase | 7, root, levels, 2), &root);
-  EXPECT_EQ(LookupItemIdList(kRootItemIdBase, root, levels, 2), list.list);
-  EXPECT_EQ(LookupItem(MakeItemId(1, 99), root, levels, 2), &listing.entries[99]);
-  EXPECT_EQ(LookupItem(MakeItemId(1, 106), root, levels, 2), nullptr);  // not below entryCount
-  EXPECT_EQ(LookupItem(MakeItemId(0, 0), root, levels, 2), nullptr);    // level without listing
-  EXPECT_EQ(LookupItem(MakeItemId(2, 0), root, levels, 2), nullptr);    // level not below count
-  EXPECT_EQ(LookupItem(kNoItemId, root, levels, 2), nullptr);
 
   const std::string longName = std::string(40, 'a') + std::string(36, 'z') + ".txt";
   const std::string named = Folder("named");

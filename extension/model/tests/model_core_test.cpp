@@ -157,6 +157,34 @@ TEST(NameSort, FoldersFirstThenNamesIgnoringCase) {
             (std::vector<std::string>{"Alpha", "beta", "zeta", "A.txt", "b.txt", "c"}));
 }
 
+// Under a Western code page "файл.txt" and "Юг.txt" read "????.txt" and "??.txt"; ordered by
+// those they would come before every letter, and in no meaningful order among themselves.
+TEST(NameSort, NamesWithoutAnAnsiFormGoByTheirRealForm) {
+  struct Real {
+    const char* ansi;
+    const wchar_t* real;
+  };
+  const Real items[] = {{"????.txt", L"файл.txt"}, {"abcd.txt", L"abcd.txt"},
+                        {"??.txt", L"Юг.txt"}, {"Zeta.txt", L"Zeta.txt"}, {"A.txt", L"A.txt"}};
+  // Lower case for the two Cyrillic capitals used, as the system's mapping would give.
+  const FoldUnit fold = [](wchar_t c) -> wchar_t {
+    if (c == L'Ю') return L'ю';
+    return c >= L'A' && c <= L'Z' ? c + (L'a' - L'A') : c;
+  };
+  std::vector<std::int32_t> order{0, 1, 2, 3, 4};
+  std::atomic<std::uint8_t> cancel{0};
+  ASSERT_TRUE(SortOrder(order.data(), order.size(), [&](std::int32_t a, std::int32_t b) {
+    return CompareByName({kFile, items[a].ansi, items[a].real}, {kFile, items[b].ansi, items[b].real},
+                         false, fold);
+  }, cancel));
+  std::vector<std::wstring> sorted;
+  for (std::int32_t i : order) sorted.push_back(items[i].real);
+  EXPECT_EQ(sorted, (std::vector<std::wstring>{L"A.txt", L"abcd.txt", L"Zeta.txt", L"файл.txt", L"Юг.txt"}));
+  // Case is ignored in the real forms, and without a real form the ANSI names decide.
+  EXPECT_EQ(CompareByName({kFile, "??", L"Юг"}, {kFile, "??", L"юг"}, false, fold), 0);
+  EXPECT_LT(CompareByName({kFile, "a", nullptr}, {kFile, "B", L"B"}, false, fold), 0);
+}
+
 TEST(NameSort, DesktopPutsVirtualItemsFirstWithinEachGroup) {
   const std::vector<Item> items = {{kDir, "Archive"},     {kAttrFolder, "Recycle Bin"},
                                    {kFile, "a.txt"},      {kAttrFolder, "Computer"},

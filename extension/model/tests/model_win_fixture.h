@@ -18,8 +18,7 @@
 #include "listing_cache.h"
 #include "model_context.h"
 #include "options_record.h"
-#include "shell_id_list.h"
-#include "shell_item_info.h"
+#include "shell_item.h"
 #include "win_test_support.h"
 
 namespace quillo::test {
@@ -89,7 +88,7 @@ class ModelTest : public ::testing::Test {
     return IdList(list);
   }
   std::uint32_t Attributes(LPCITEMIDLIST list) {
-    return AbsoluteAttributes({desktop_, allocator_}, list);
+    return GetAttributes({desktop_, allocator_}, desktop_, list);
   }
   static void SetList(char* field, std::initializer_list<const char*> items) {
     char* at = field;

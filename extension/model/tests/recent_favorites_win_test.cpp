@@ -25,7 +25,7 @@ class RecentFavoritesTest : public ModelTest {
   }
   std::string NameOf(LPCITEMIDLIST list) {
     char name[520];
-    DisplayName(desktop_, list, name, sizeof name, SHGDN_FORPARSING);
+    GetDisplayName(desktop_, list, name, sizeof name, SHGDN_FORPARSING);
     return name;
   }
   Strings RecentNames() {
@@ -40,7 +40,7 @@ class RecentFavoritesTest : public ModelTest {
   }
   void StoreList(const char* name, int index, const std::string& path) {
     IdList list = Parse(path);
-    Store(name, index, list.list, IdListByteCount(list.list));
+    Store(name, index, list.list, IdListSize(list.list));
   }
   std::string FileBytes(const char* name, int index) {
     char path[MAX_PATH];
@@ -66,6 +66,31 @@ TEST_F(RecentFavoritesTest, ReopeningMovesToTheFrontIgnoringCase) {
   context_.recent.Load(context_);
   EXPECT_EQ(RecentNames().size(), 2u);
   EXPECT_EQ(lstrcmpiA(RecentNames()[0].c_str(), a.c_str()), 0);
+}
+
+// Under a Western code page both names read "????.txt": opening the second must not be taken
+// for reopening the first.
+TEST_F(RecentFavoritesTest, NamesWithTheSameAnsiFormAreDifferentItems) {
+  auto listFor = [this](const std::wstring& path) {
+    std::wstring wide = path;
+    LPITEMIDLIST parsed = nullptr;
+    desktop_->ParseDisplayName(nullptr, nullptr, wide.data(), nullptr, &parsed, nullptr);
+    IdList owned(parsed);
+    return CopyIdList(allocator_, owned.list);
+  };
+  const std::wstring first = scratch_ / std::wstring(L"файл.txt");
+  const std::wstring second = scratch_ / std::wstring(L"ключ.txt");
+  WriteText(first, "1");
+  WriteText(second, "2");
+  context_.recent.Load(context_);
+  context_.recent.Add(context_, listFor(first));
+  context_.recent.Add(context_, listFor(second));
+  ASSERT_NE(context_.recent.Item(1), nullptr);
+  wchar_t name[520];
+  GetDisplayName(desktop_, context_.recent.Item(0), name, 520, SHGDN_FORPARSING);
+  EXPECT_EQ(std::wstring(name), second);
+  GetDisplayName(desktop_, context_.recent.Item(1), name, 520, SHGDN_FORPARSING);
+  EXPECT_EQ(std::wstring(name), first);
 }
 
 TEST_F(RecentFavoritesTest, RecentMenuSortedByTheShellOrNewestFirst) {
@@ -97,7 +122,7 @@ TEST_F(RecentFavoritesTest, TheSeventeenthItemPushesTheOldestOutOfMemoryAndFiles
   for (int i = 0; i < 17; ++i) {
     paths.push_back(File("item" + std::to_string(i) + ".txt"));
     LPITEMIDLIST list = ListFor(paths.back());
-    added.emplace_back(reinterpret_cast<const char*>(list), IdListByteCount(list));
+    added.emplace_back(reinterpret_cast<const char*>(list), IdListSize(list));
     context_.recent.Add(context_, list);
   }
   const Strings names = RecentNames();
@@ -160,7 +185,7 @@ TEST_F(RecentFavoritesTest, CorruptAndTruncatedFilesAreSkippedWithoutLosingValid
   const std::string first = File("first.txt");
   const std::string last = File("last.txt");
   IdList good = Parse(first);
-  const std::size_t goodSize = IdListByteCount(good.list);
+  const std::size_t goodSize = IdListSize(good.list);
   const std::uint8_t runsPast[] = {0x40, 0x00, 'x', 'y', 0, 0};
   const std::uint8_t earlyEnd[] = {0, 0, 9, 9, 9, 9};
   const std::uint8_t countOfOne[] = {1, 0, 0, 0};
@@ -276,10 +301,10 @@ TEST_F(RecentFavoritesTest, LoadAddAndReadersOnOtherThreadsNeverShareAList) {
         for (int i = 0; i < copy.Count(); ++i) {
           if (copy.Item(i) == nullptr) continue;
           copies.fetch_add(1);
-          if (IdListByteCount(copy.Item(i)) <= 2) emptyCopies.fetch_add(1);
+          if (IdListSize(copy.Item(i)) <= 2) emptyCopies.fetch_add(1);
         }
         if (LPITEMIDLIST first = context_.recent.CopyFirstItem(8)) {
-          if (IdListByteCount(first) <= 2) emptyCopies.fetch_add(1);
+          if (IdListSize(first) <= 2) emptyCopies.fetch_add(1);
           checking.Free(first);
         }
       }
