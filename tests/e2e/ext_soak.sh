@@ -47,7 +47,7 @@ mix=$(( ${#cases[@]} / 2 ))
 for bits in 32 64; do
   e2e_check "register Quillo$bits" host_register $bits
   # The entry menu's thread pumps for 60 s after its menu: the figures wait for the last one.
-  host_show $bits "soak$bits" "" --rounds "$rounds" --warm "$mix" --settle 62000 --step-ms 20 \
+  HOST_SHOW_TIMEOUT=$((rounds * 4 + 120)) host_show $bits "soak$bits" "" --rounds "$rounds" --warm "$mix" --settle 62000 --step-ms 20 \
     --animation on "${cases[@]}" --drop-case "$(e2e_winpath "$tree/target")" "$(e2e_winpath "$tree/dropped.txt")" \
     --context "$(e2e_winpath "$tree/alpha")"
   out=$QUILLO_ARTIFACTS/soak$bits.txt

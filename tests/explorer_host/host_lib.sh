@@ -54,7 +54,8 @@ host_reg_exists() {
 }
 
 # host_show BITS NAME SCRIPT ARGS...: shows the menu with SCRIPT (see explorer_host.cpp) and
-# answers its screenshot steps with $QUILLO_ARTIFACTS/<shot>.png. The host's output goes to
+# answers its screenshot steps with $QUILLO_ARTIFACTS/<shot>.png; stopped after HOST_SHOW_TIMEOUT
+# seconds (default 120). The host's output goes to
 # $QUILLO_ARTIFACTS/NAME.txt, the extension's trace to $QUILLO_ARTIFACTS/NAME.trace.
 host_show() {
   local bits=$1 name=$2 script=$3; shift 3
@@ -75,7 +76,7 @@ host_show() {
     done
   ) &
   local watcher=$!
-  QUILLO_TRACE="$(e2e_winpath "$QUILLO_ARTIFACTS/$name.trace")" timeout 120 \
+  QUILLO_TRACE="$(e2e_winpath "$QUILLO_ARTIFACTS/$name.trace")" timeout "${HOST_SHOW_TIMEOUT:-120}" \
     wine "$QUILLO_BUILD/win$bits/tests/explorer_host/explorer_host.exe" \
     --shots "$(e2e_winpath "$shots")" --show "$script" "$@" </dev/null 2>/dev/null |
     tr -d '\r' >"$QUILLO_ARTIFACTS/$name.txt"
