@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "menu/entry_menu.h"
 #include "menu/tool_tip_window.h"
 
 namespace quillo {
@@ -27,7 +28,9 @@ void ReleaseProcessResources(ExtensionState& state) {
   state.CallWndProcHook.reset();
   state.MouseHook.reset();
   state.KeyboardHook.reset();
+  // Classes registered by an unloaded module would keep pointing at its window procedures.
   ReleaseToolTipClass();
+  ReleaseFreezeClass(state.ModuleInstance);
   state.TargetIdList.reset();
   state.DroppedNames.reset();
   state.DesktopFolder.Reset();

@@ -9,6 +9,7 @@
 #include "global_initialisation.h"
 #include "id_list_array.h"
 #include "extension_state.h"
+#include "menu_animation.h"
 #include "shell_item.h"
 #include "system_colors.h"
 
@@ -60,18 +61,6 @@ void CaptureScreen(ExtensionState& state) {
   state.Metrics = ComputeMenuMetrics(state.FontFacts, state.Options.itemHeightAdd,
                                      state.MonitorRect.bottom - state.MonitorRect.top);
   state.Model.itemsPerColumn = state.Metrics.ItemsPerColumn;
-}
-
-// Menu animation is off while the extension's menus are up. The remembered setting is set here
-// and cleared only by the teardown that restores it: an invocation whose menu is never shown (a
-// double-click asks for the default verb only) must not make the next teardown forget that
-// animation was on.
-void SuspendMenuAnimation(ExtensionState& state) {
-  BOOL animation = FALSE;
-  if (SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &animation, 0) && animation) {
-    SystemParametersInfoA(SPI_SETMENUANIMATION, 0, nullptr, 0);  // FALSE, not in the profile
-    state.MenuAnimationWasOn = 1;
-  }
 }
 
 bool IsStartMenuFolder(LPCITEMIDLIST list) {
@@ -169,17 +158,9 @@ std::uint32_t TargetAttributes(LPCITEMIDLIST target) {
   return attributes;
 }
 
-}  // namespace
-
-HRESULT InitializeInvocation(ExtensionState& state, LPCITEMIDLIST pidlFolder, IDataObject* data) {
-  if (state.Busy) return S_OK;
-  ForgetInvocation(state);
-  // Without the setup information the extension stays out of the menu altogether.
-  if (!RunGlobalInitialisation(state)) return S_OK;
-  state.Colors = ComputeActiveColors(state.Options, ReadSystemColors());
-  CaptureScreen(state);
-  SuspendMenuAnimation(state);
-
+// Reads the selection from the data object: the target and, for a drop, the dropped names.
+// InvocationMode stays -1 when the extension stays out of this invocation.
+HRESULT CaptureInvocation(ExtensionState& state, LPCITEMIDLIST pidlFolder, IDataObject* data) {
   if (data == nullptr) return E_INVALIDARG;
   FORMATETC format{static_cast<CLIPFORMAT>(RegisterClipboardFormatA("Shell IDList Array")), nullptr,
                    DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
@@ -202,6 +183,22 @@ HRESULT InitializeInvocation(ExtensionState& state, LPCITEMIDLIST pidlFolder, ID
   state.TargetAttributes = TargetAttributes(AsIdList(state.TargetIdList.get()));
   if (state.Options.sizeInfoStartDisabled == 1) state.Options.sizeInfoShown = 0;
   return S_OK;
+}
+
+}  // namespace
+
+HRESULT InitializeInvocation(ExtensionState& state, LPCITEMIDLIST pidlFolder, IDataObject* data) {
+  if (state.Busy) return S_OK;
+  ForgetInvocation(state);
+  // Without the setup information the extension stays out of the menu altogether.
+  if (!RunGlobalInitialisation(state)) return S_OK;
+  state.Colors = ComputeActiveColors(state.Options, ReadSystemColors());
+  CaptureScreen(state);
+  SuspendMenuAnimation(state);
+  const HRESULT result = CaptureInvocation(state, pidlFolder, data);
+  // An invocation the extension stays out of shows no menu of ours: no teardown follows.
+  if (state.InvocationMode == kStayOut) RestoreMenuAnimation(state);
+  return result;
 }
 
 }  // namespace quillo

@@ -6,6 +6,7 @@
 
 #include "context_menu_entries.h"
 #include "menu/menu_level.h"
+#include "menu_animation.h"
 #include "menu_hooks.h"
 #include "extension_state.h"
 #include "utf16_units.h"
@@ -56,8 +57,12 @@ HRESULT InsertMenuEntries(ExtensionState& state, HMENU menu, UINT indexMenu, UIN
                           UINT flags) {
   const HRESULT nothing = MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0);
   const std::int32_t mode = state.InvocationMode;
-  if (menu == nullptr ||
-      StaysOutOfMenu({state.Busy != 0, mode, WindowsKeyDown(), flags, indexMenu})) {
+  // A nested call while an entry's shell menu is built belongs to that menu: it touches nothing.
+  if (state.Busy) return nothing;
+  if (menu == nullptr || StaysOutOfMenu({false, mode, WindowsKeyDown(), flags, indexMenu})) {
+    // No menu of ours follows (a double-click asks for the default verb only): nothing may stay
+    // switched off until some later teardown.
+    RestoreMenuAnimation(state);
     return nothing;
   }
   // Levels and listings an earlier invocation left (its menu never reached the teardown).
@@ -77,7 +82,10 @@ HRESULT InsertMenuEntries(ExtensionState& state, HMENU menu, UINT indexMenu, UIN
     if (!InsertEntry(state, menu, indexMenu + i, idCmdFirst, plan.entries[i], moveToParent)) break;
     ++inserted;
   }
-  if (inserted == 0) return nothing;
+  if (inserted == 0) {
+    RestoreMenuAnimation(state);
+    return nothing;
+  }
   state.MoveToParentEnabled = inserted == 3 && moveToParent;
   InstallMenuHooks(state);
   return MAKE_HRESULT(SEVERITY_SUCCESS, 0, inserted + 1);

@@ -1,16 +1,19 @@
 #include "menu_hooks.h"
 
 #include "menu/explorer_menu_hook.h"
+#include "menu/menu_trace.h"
 
 namespace quillo {
 
 void InstallMenuHooks(ExtensionState& state) {
+  if (state.CallWndProcHook || state.MouseHook || state.KeyboardHook) MenuTrace("hooks left over");
   RemoveMenuHooks(state);
   const DWORD thread = GetCurrentThreadId();
   state.CallWndProcHook.reset(
       SetWindowsHookExA(WH_CALLWNDPROC, CallWndProcHook, state.ModuleInstance, thread));
   state.MouseHook.reset(SetWindowsHookExA(WH_MOUSE, MouseHook, state.ModuleInstance, thread));
   state.KeyboardHook.reset(SetWindowsHookExA(WH_KEYBOARD, KeyboardHook, state.ModuleInstance, thread));
+  MenuTrace("hooks installed");
 }
 
 void RemoveMenuHooks(ExtensionState& state) {

@@ -47,25 +47,50 @@ BOOL CALLBACK FindListView(HWND window, LPARAM found) {
   return FALSE;
 }
 
-// The list view of an open Explorer window whose title is the item's name, or null.
+// A list view's thread that does not answer within this time is not asked further.
+constexpr UINT kListViewAnswerMs = 250;
+
+bool OfThisProcess(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  return process == GetCurrentProcessId();
+}
+
+// The list view of an open Explorer window of this process whose title is the item's name, or
+// null. A window of another process is never asked: the texts come back through pointers into
+// this process's memory, which that process would read in its own.
 HWND FindExplorerListView(LPCITEMIDLIST item) {
   char name[kPathSize];
   GetDisplayName(Desktop(), item, name, sizeof name, SHGDN_INFOLDER);
-  HWND cabinet = FindWindowA("CabinetWClass", name);
-  HWND listView = nullptr;
-  if (cabinet != nullptr) EnumChildWindows(cabinet, FindListView, reinterpret_cast<LPARAM>(&listView));
-  return listView;
+  for (HWND cabinet = FindWindowExA(nullptr, nullptr, "CabinetWClass", name); cabinet != nullptr;
+       cabinet = FindWindowExA(nullptr, cabinet, "CabinetWClass", name)) {
+    if (!OfThisProcess(cabinet)) continue;
+    HWND listView = nullptr;
+    EnumChildWindows(cabinet, FindListView, reinterpret_cast<LPARAM>(&listView));
+    if (listView != nullptr && OfThisProcess(listView)) return listView;
+  }
+  return nullptr;
 }
 
+// Sends to a list view of another thread of this process, waiting a bounded time; false when
+// it did not answer.
+bool AskListView(HWND listView, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& result) {
+  return SendMessageTimeoutA(listView, message, wParam, lParam, SMTO_ABORTIFHUNG,
+                             kListViewAnswerMs, &result) != 0;
+}
+
+// The texts of the list view's items in its order; nothing when it did not answer in time.
 std::vector<std::string> ListViewTexts(HWND listView) {
-  const LRESULT count = SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0);
+  DWORD_PTR count = 0;
+  if (!AskListView(listView, LVM_GETITEMCOUNT, 0, 0, count)) return {};
   std::vector<std::string> texts;
-  for (LRESULT i = 0; i < count; ++i) {
+  for (DWORD_PTR i = 0; i < count; ++i) {
     char text[kListTextSize] = "";
     LVITEMA item{};
     item.pszText = text;
     item.cchTextMax = sizeof text;
-    SendMessageA(listView, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    DWORD_PTR length = 0;
+    if (!AskListView(listView, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item), length)) return {};
     text[sizeof text - 1] = '\0';
     texts.emplace_back(text);
   }
@@ -83,6 +108,7 @@ void SortByName(ItemLists& items) {
 // The children in the order of the folder's open Explorer window, else by name.
 void OrderChildren(LPCITEMIDLIST folderItem, ItemLists& items) {
   HWND listView = FindExplorerListView(folderItem);
+  MenuTrace("clipboard window=%s", listView != nullptr ? "found" : "none");
   if (listView == nullptr) return SortByName(items);
   const std::vector<std::string> texts = ListViewTexts(listView);
   std::vector<std::string> names(items.lists.size());

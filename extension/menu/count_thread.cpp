@@ -37,14 +37,14 @@ void CountObjects(CountJob& job) {
   int objects = 0;
   if (folder->EnumObjects(nullptr, flags, &items) == S_OK && items) {
     LPITEMIDLIST child = nullptr;
-    while (job.window->load(std::memory_order_acquire) != nullptr &&
+    while (job.window.load(std::memory_order_acquire) != nullptr &&
            items->Next(1, &child, nullptr) == S_OK) {
       CoTaskMemFree(child);
       ++objects;
     }
   }
-  job.results->objects.store(objects, std::memory_order_relaxed);
-  job.results->countersReady.store(1, std::memory_order_release);
+  job.results.objects.store(objects, std::memory_order_relaxed);
+  job.results.countersReady.store(1, std::memory_order_release);
 }
 
 DWORD WINAPI CountThread(void* parameter) {
@@ -53,17 +53,15 @@ DWORD WINAPI CountThread(void* parameter) {
   // A file-system folder is counted through its path; one without a drive or network path
   // (never searched relative to the current directory) is counted as a container.
   if ((job->attributes & SFGAO_FILESYSTEM) && IsAbsolutePath(job->path)) {
-    FolderCount count{job->window, job->results, job->includeAllExtensions, {}};
+    FolderCount count{&job->window, &job->results, job->includeAllExtensions, {}};
     CountFolder(job->path, 0, count);
   } else {
     CountObjects(*job);
   }
-  HWND window = job->window->load(std::memory_order_acquire);
-  if (window != nullptr) PostMessageA(window, WM_TIMER, kToolTipTimerId, 0);
-  CountResults* results = job->results;
-  delete job;
+  HWND window = job->window.load(std::memory_order_acquire);
+  if (IsWindow(window)) PostMessageA(window, WM_TIMER, kToolTipTimerId, 0);
+  ReleaseCountJob(job);
   if (SUCCEEDED(com)) CoUninitialize();
-  results->countBusy.store(0, std::memory_order_release);
   return 0;
 }
 
@@ -90,12 +88,6 @@ FolderCounts CountResults::Snapshot() const {
   return counts;
 }
 
-void CountResults::Clear() {
-  Publish(FolderCounts{});
-  objects.store(-1, std::memory_order_relaxed);
-  countersReady.store(0, std::memory_order_release);
-}
-
 void CountFolder(const wchar_t* path, int depth, FolderCount& count) {
   if (TipGone(count)) return;
   wchar_t base[kScanPathSize];
@@ -120,16 +112,18 @@ void CountFolder(const wchar_t* path, int depth, FolderCount& count) {
 }
 
 bool StartCountThread(CountJob* job) {
-  job->results->countBusy.store(1, std::memory_order_release);
-  job->results->Clear();
+  job->references.fetch_add(1, std::memory_order_acq_rel);
   HANDLE thread = CreateThread(nullptr, 0, CountThread, job, 0, nullptr);
   if (thread == nullptr) {
-    job->results->countBusy.store(0, std::memory_order_release);
-    delete job;
+    job->references.fetch_sub(1, std::memory_order_acq_rel);
     return false;
   }
   CloseHandle(thread);
   return true;
+}
+
+void ReleaseCountJob(CountJob* job) {
+  if (job != nullptr && job->references.fetch_sub(1, std::memory_order_acq_rel) == 1) delete job;
 }
 
 }  // namespace quillo

@@ -1,7 +1,8 @@
 // CountThread: counts the files and folders of the folder a tool tip describes, directly inside
 // and in total, with their sizes, off the menu thread. After every folder it finishes, at any
 // depth, it publishes the running totals and sets countersReady so the tip repaints; it stops
-// within one directory entry once the tip window is gone.
+// within one directory entry once its tip is gone. Every count has figures of its own, so a tip
+// never shows what a count for another item found.
 #pragma once
 
 #include <windows.h>
@@ -27,11 +28,9 @@ struct CountResults {
   std::atomic<std::uint64_t> sizes[2]{};
   std::atomic<int> objects{-1};          // a virtual container's object count; -1 otherwise
   std::atomic<int> countersReady{0};     // 1: new figures to show
-  std::atomic<std::uint8_t> countBusy{0};
 
   void Publish(const FolderCounts& counts);
   FolderCounts Snapshot() const;
-  void Clear();
 };
 
 // One folder count: the tip's window (null ends the count), where the figures go, whether
@@ -48,19 +47,25 @@ struct FolderCount {
 // includeAllExtensions; hidden system items are counted apart and not as files or folders.
 void CountFolder(const wchar_t* path, int depth, FolderCount& count);
 
-// What a count thread works on; it owns its own copy of the item so that hiding the tip never
-// frees what the thread still uses.
+// One count, shared by the tip that shows it and the thread that counts: each holds a
+// reference, and the last to let go frees it, so neither ever reads what the other freed. It
+// carries its own copy of the item and its own figures.
 struct CountJob {
-  wchar_t path[kPathSize];  // the real path
+  std::atomic<int> references{1};  // the tip's; the thread takes one more when it starts
+  wchar_t path[kPathSize] = {};     // the real path
   OwnedIdList item;
-  std::uint32_t attributes;
-  bool includeAllExtensions;
-  const std::atomic<HWND>* window;
-  CountResults* results;
+  std::uint32_t attributes = 0;
+  bool includeAllExtensions = false;
+  // The tip's window (a placeholder while it is being made); null ends the count.
+  std::atomic<HWND> window{nullptr};
+  CountResults results;
 };
 
-// Starts the thread (handle closed at once); it takes the job. countBusy is set before it
-// returns true and cleared when the thread ends.
+// Starts the thread on the job (handle closed at once); it holds its own reference until it
+// ends. False when no thread could be had (the caller keeps its reference).
 bool StartCountThread(CountJob* job);
+
+// Drops one reference; the last frees the job.
+void ReleaseCountJob(CountJob* job);
 
 }  // namespace quillo

@@ -80,12 +80,7 @@ void FreezeRectangle(const RECT& rect) {
     delete frozen;
     return;
   }
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = FreezeWindowProc;
-  windowClass.hInstance = State().ModuleInstance;
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kFreezeClass;
-  RegisterClassA(&windowClass);  // a repeated registration fails harmlessly
+  RegisterFreezeClass(State().ModuleInstance);
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
   HDC screen = GetDC(nullptr);
   frozen->memoryDC = CreateCompatibleDC(screen);
@@ -121,15 +116,14 @@ void Freeze() {
 
 HWND FirstFrozenWindow() { return g_frozen.count() > 0 ? g_frozen[0]->window : nullptr; }
 
-// Cancels the extension's menus and Explorer's behind the frozen pictures.
+// Cancels the extension's menus and Explorer's behind the frozen pictures. The desktop stays
+// locked only while the cancel is tried, for a bounded time: a menu thread that does not let go
+// must not leave the whole screen unpainted.
 void CloseMenusBehindPictures() {
   ExtensionState& state = State();
   LockWindowUpdate(GetDesktopWindow());
   g_handshake.store(0, std::memory_order_release);
-  while (state.OwnMenuActive && IsWindow(state.MenuOwnerWindow)) {
-    SendMessageA(state.MenuOwnerWindow, WM_CANCELMODE, 0, 0);
-    Sleep(kHandshakePollMs);
-  }
+  CancelMenus(state.MenuOwnerWindow, state.OwnMenuActive, kCancelLimitMs);
   if (HWND first = FirstFrozenWindow()) SetForegroundWindow(first);
   LockWindowUpdate(nullptr);
 }
@@ -198,6 +192,17 @@ DWORD WINAPI EntryMenuThread(void* parameter) {
 
 }  // namespace
 
+void RegisterFreezeClass(HINSTANCE instance) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = FreezeWindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = kFreezeClass;
+  RegisterClassA(&windowClass);  // a repeated registration fails harmlessly
+}
+
+void ReleaseFreezeClass(HINSTANCE instance) { UnregisterClassA(kFreezeClass, instance); }
+
 int ShowEntryMenu(LPCITEMIDLIST entry) {
   ExtensionState& state = State();
   LPITEMIDLIST copy = CopyIdList(state.Allocator.Get(), entry);
@@ -211,8 +216,12 @@ int ShowEntryMenu(LPCITEMIDLIST entry) {
     state.Busy = 0;
     return 1;
   }
-  // Messages the thread sends to this thread's windows meanwhile are answered.
-  while (g_handshake.load(std::memory_order_acquire) != 0) WaitAnsweringSentMessages(kHandshakePollMs);
+  // Messages the thread sends to this thread's windows meanwhile are answered; a thread that
+  // does not get going is not waited for longer than a cancel may take.
+  const DWORD start = GetTickCount();
+  while (g_handshake.load(std::memory_order_acquire) != 0 && GetTickCount() - start < kCancelLimitMs) {
+    WaitAnsweringSentMessages(kHandshakePollMs);
+  }
   CloseHandle(thread);
   return 1;
 }

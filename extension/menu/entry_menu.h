@@ -12,4 +12,9 @@ namespace quillo {
 // has taken over. Always 1.
 int ShowEntryMenu(LPCITEMIDLIST entry);
 
+// The "CFreezeWnd" window class, registered at every freeze (a repeated registration fails
+// harmlessly) and unregistered when the module is released.
+void RegisterFreezeClass(HINSTANCE instance);
+void ReleaseFreezeClass(HINSTANCE instance);
+
 }  // namespace quillo

@@ -8,6 +8,7 @@
 #include "extension_state.h"
 #include "menu/core/entry_position.h"
 #include "menu/core/entry_separators.h"
+#include "menu/core/highlight.h"
 #include "menu_level.h"
 #include "menu_trace.h"
 #include "menu_session.h"
@@ -103,6 +104,11 @@ void OnExplorerMenuMessage(const CWPSTRUCT& message) {
              reinterpret_cast<HMENU>(message.lParam) == state.ExplorerMenu) {
     state.CallWndProcHook.reset();  // once per menu
     TakeOverMenuOwner(message.hwnd);
+  } else if (message.message == WM_MENUSELECT &&
+             MenuLoopClosing(message.lParam == 0, HIWORD(message.wParam))) {
+    // Explorer's menu closed before anything in it was selected, so its owner window was never
+    // taken over and MenuWindowProc never sees the end of the loop: the teardown runs here.
+    MenuTeardown();
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include "extension_state.h"
 #include "menu/core/activation_decision.h"
+#include "menu_animation.h"
 #include "menu_hooks.h"
 #include "menu_level.h"
 #include "menu_trace.h"
@@ -12,6 +13,8 @@ namespace quillo {
 namespace {
 
 constexpr DWORD kCancelPollMs = 50;
+// A menu thread that does not answer a cancel within this time is not waited for any longer.
+constexpr DWORD kCancelSendLimitMs = 500;
 
 struct SessionState {
   HWND freezeTarget = nullptr;
@@ -73,24 +76,28 @@ void MenuTeardown() {
     state.MeasureDC = nullptr;
     session.measureDCFont = nullptr;
   }
-  if (state.MenuAnimationWasOn) {
-    SystemParametersInfoA(SPI_SETMENUANIMATION, 0, reinterpret_cast<void*>(TRUE), 0);
-    state.MenuAnimationWasOn = 0;
-  }
+  RestoreMenuAnimation(state);
   state.BusyCursorCount = 0;
   state.OwnMenuActive = 0;
   MenuTrace("teardown hooks=%d subclassed=%d", (state.CallWndProcHook ? 1 : 0) +
             (state.MouseHook ? 1 : 0) + (state.KeyboardHook ? 1 : 0), state.Subclassed.load());
 }
 
+bool CancelMenus(HWND owner, const std::atomic<std::uint8_t>& active, DWORD limitMs) {
+  const DWORD start = GetTickCount();
+  while (active.load() != 0 && IsWindow(owner)) {
+    if (GetTickCount() - start >= limitMs) return false;
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(owner, WM_CANCELMODE, 0, 0, SMTO_NORMAL, kCancelSendLimitMs, &ignored);
+    Sleep(kCancelPollMs);
+  }
+  return true;
+}
+
 void CloseMenus(bool ctrlAtActivation) {
   ExtensionState& state = State();
   if (MenusStayOpen(ctrlAtActivation, state.InvocationMode)) return;
-  HWND window = state.MenuOwnerWindow;
-  while (state.OwnMenuActive && IsWindow(window)) {
-    SendMessageA(window, WM_CANCELMODE, 0, 0);
-    Sleep(kCancelPollMs);
-  }
+  CancelMenus(state.MenuOwnerWindow, state.OwnMenuActive, kCancelLimitMs);
 }
 
 }  // namespace quillo

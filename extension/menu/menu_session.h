@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <cstdint>
+
 namespace quillo {
 
 // At the first WM_MENUSELECT of Explorer's menu (window = its owner): measuring DC with the
@@ -16,9 +19,17 @@ void TakeOverMenuOwner(HWND window);
 // and listings gone, OwnMenuActive cleared.
 void MenuTeardown();
 
+// How long a thread tries to close the menus before it goes on without them closed.
+constexpr DWORD kCancelLimitMs = 3000;
+
 // From a thread: cancels the menus and waits until the teardown has run, unless Ctrl held at
 // the activation in context-menu mode keeps them open.
 void CloseMenus(bool ctrlAtActivation);
+
+// From a thread: sends WM_CANCELMODE to owner every 50 ms while active is set, each send
+// waiting at most half a second for the owner's thread, and for limitMs in all. True when the
+// menus closed (or the owner is gone).
+bool CancelMenus(HWND owner, const std::atomic<std::uint8_t>& active, DWORD limitMs);
 
 // The window under the cursor at the first selection of Explorer's menu.
 HWND FreezeTarget();

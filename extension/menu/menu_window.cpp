@@ -55,10 +55,24 @@ ItemId SubmenuOwner(int index, HMENU popup) {
   return kNoItemId;
 }
 
+// Wine's own menus: it exports wine_get_version from ntdll. The compensations for what its menu
+// loop does not report act only there; on Windows the messages decide alone.
+bool RunningUnderWine() {
+  static const bool wine = [] {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+  }();
+  return wine;
+}
+
+Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+
 // A level's popup closed. A highlight still inside that level or deeper is stale: when Left
 // closes a submenu, Wine reports no new highlight before the next key, and a Right must then
-// reopen the level from the entry it belongs to.
+// reopen the level from the entry it belongs to. Windows reports the new highlight itself, so
+// this runs under Wine only.
 void ForgetClosedLevel(HMENU popup) {
+  if (!RunningUnderWine()) return;
   ExtensionState& state = State();
   for (int index = 0; index < LevelCount(); ++index) {
     if (LevelAt(index)->popupMenu != popup) continue;
@@ -101,18 +115,21 @@ void TrackHighlight(WPARAM wParam, LPARAM lParam) {
     return;
   }
   const int position = FindHighlightedPosition(menu);
-  RECT item{};
+  RECT item{}, desktop{};
   POINT cursor{};
-  const bool itemRect = GetMenuItemRect(nullptr, menu, static_cast<UINT>(position), &item) != 0;
+  SelectionInput in;
+  in.itemRectKnown = GetMenuItemRect(nullptr, menu, static_cast<UINT>(position), &item) != 0;
   GetCursorPos(&cursor);
-  // Wine never sets MF_MOUSESELECT; a highlight under the resting cursor counts as the mouse's.
-  if ((flags & MF_MOUSESELECT) || (itemRect && PtInRect(&item, cursor))) {
-    state.SelectedItemRect = item;
-    state.SelectedByMouse = 1;
-  } else {
-    GetWindowRect(GetDesktopWindow(), &state.SelectedItemRect);
-    state.SelectedByMouse = 0;
-  }
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  in.mouseSelectFlag = (flags & MF_MOUSESELECT) != 0;
+  in.item = ToRect(item);
+  in.cursor = Point{cursor.x, cursor.y};
+  in.desktop = ToRect(desktop);
+  in.underWine = RunningUnderWine();
+  const Selection selection = SelectionFor(in);
+  state.SelectedItemRect = RECT{selection.rect.left, selection.rect.top, selection.rect.right,
+                                selection.rect.bottom};
+  state.SelectedByMouse = selection.byMouse ? 1 : 0;
   if (menu == state.ExplorerMenu) {
     state.HighlightedItemId = kNoItemId;
     state.OwnMenuActive = position >= 0 &&

@@ -21,7 +21,6 @@ namespace {
 
 constexpr char kClassName[] = "QuilloToolTipWnd";
 constexpr UINT kResizeMessage = WM_USER + 1;  // wParam width, lParam height
-constexpr DWORD kCountWaitMs = 20;
 constexpr int kTextLeft = 3;
 constexpr int kTextTop = 2;
 constexpr int kLineGap = 2;
@@ -43,7 +42,7 @@ struct ToolTipState {
   // texts after the lines' prefixes.
   wchar_t realName[kNameSize] = {};
   wchar_t realFolder[kPathSize] = {};
-  CountResults counts;
+  CountJob* count = nullptr;  // the count of this tip's folder, one reference held
   bool placeLeft = false;  // a deeper menu is open to the right of the one under the cursor
   POINT cursor{};
   HINSTANCE instance = nullptr;
@@ -78,14 +77,14 @@ void TraceLines(const char* event) {
             lines[3], lines[4], lines[5], lines[6]);
 }
 
-// Lines 3 to 6 from the figures the count thread published last.
-void RefreshCountLines() {
+// Lines 3 to 6 from the figures this tip's count published last.
+void RefreshCountLines(const CountResults& counts) {
   ToolTipState& tip = Tip();
-  const int objects = tip.counts.objects.load(std::memory_order_relaxed);
+  const int objects = counts.objects.load(std::memory_order_relaxed);
   if (objects >= 0) {
     SetObjectCountLines(tip.lines, objects);
   } else {
-    SetFolderCountLines(tip.lines, tip.counts.Snapshot());
+    SetFolderCountLines(tip.lines, counts.Snapshot());
   }
   TraceLines("counts");
 }
@@ -151,9 +150,10 @@ void Resize(HWND window, int width, int height) {
 
 void Tick(HWND window) {
   ToolTipState& tip = Tip();
-  if (tip.counts.countersReady.exchange(0, std::memory_order_acq_rel) == 1) {
+  if (tip.count != nullptr &&
+      tip.count->results.countersReady.exchange(0, std::memory_order_acq_rel) == 1) {
     // Repainted by the menu loop's own dispatch: pumping here would take the menu's input.
-    RefreshCountLines();
+    RefreshCountLines(tip.count->results);
     InvalidateRect(window, nullptr, FALSE);
   } else if (!State().OwnMenuActive) {
     HideToolTip();
@@ -218,9 +218,20 @@ void StartFolderCount(ToolTipState& tip, const wchar_t* path) {
   job->item = OwnedIdList(ListAllocator(), CopyIdList(ListAllocator(), tip.item.get()));
   job->attributes = tip.flags;
   job->includeAllExtensions = State().Options.includeAllExtensions != 0;
-  job->window = &tip.window;
-  job->results = &tip.counts;
-  StartCountThread(job);
+  job->window.store(kPlaceholder, std::memory_order_release);
+  if (!StartCountThread(job)) {
+    ReleaseCountJob(job);
+    return;
+  }
+  tip.count = job;
+}
+
+// The tip lets go of its count: the thread stops at its next check.
+void EndFolderCount(ToolTipState& tip) {
+  if (tip.count == nullptr) return;
+  tip.count->window.store(nullptr, std::memory_order_release);
+  ReleaseCountJob(tip.count);
+  tip.count = nullptr;
 }
 
 void SetFileSize(ToolTipState& tip, const wchar_t* path) {
@@ -284,7 +295,6 @@ void ShowToolTip(const MenuEntry& entry) {
   ToolTipState& tip = Tip();
   if (entry.idList == nullptr || tip.instance == nullptr) return;
   HideToolTip();
-  while (tip.counts.countBusy.load(std::memory_order_acquire) != 0) Sleep(kCountWaitMs);
   if (entry.name < 0) return;  // separators, "(Empty)" and the navigation entries
   tip.window.store(kPlaceholder, std::memory_order_release);
   tip.flags = entry.attributes;
@@ -303,8 +313,10 @@ void ShowToolTip(const MenuEntry& entry) {
                                 tip.cursor.x, tip.cursor.y, 1, 1, nullptr, nullptr, tip.instance,
                                 nullptr);
   tip.window.store(window, std::memory_order_release);
+  if (tip.count != nullptr) tip.count->window.store(window, std::memory_order_release);
   TraceLines(window != nullptr ? "shown" : "failed");
   if (window == nullptr) {
+    EndFolderCount(tip);
     tip.item.reset();
     return;
   }
@@ -314,6 +326,7 @@ void ShowToolTip(const MenuEntry& entry) {
 
 void HideToolTip() {
   ToolTipState& tip = Tip();
+  EndFolderCount(tip);
   HWND window = tip.window.exchange(nullptr, std::memory_order_acq_rel);
   if (window == nullptr) return;
   if (IsWindowHandle(window)) {

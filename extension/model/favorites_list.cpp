@@ -6,8 +6,8 @@
 namespace quillo {
 
 void FavoritesList::Load(const ModelContext& context) {
+  const Ownership owner(*this);
   Reset(context.allocator);
-  for (bool& separator : separators_) separator = false;
   if (context.options->favoritesEnabled == 0) return;
   const int shown = ShownSlots(context.options->favoritesCount);
   for (int i = 0; i < shown; ++i) {

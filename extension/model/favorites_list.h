@@ -13,11 +13,6 @@ class FavoritesList : public ListSlots {
   // Rebuilds the list from its files. A missing file ends the list; a file that is not a
   // well-formed list (nor the separator marker) leaves its slot empty and loading goes on.
   void Load(const ModelContext& context);
-
-  bool IsSeparator(int i) const { return i >= 0 && i < kListSlotCount && separators_[i]; }
-
- private:
-  bool separators_[kListSlotCount] = {};
 };
 
 }  // namespace quillo

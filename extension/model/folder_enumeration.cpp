@@ -55,10 +55,10 @@ class Enumeration {
   // cannot be stored. Returns the entry index or -1.
   // name (with its real form realName) is null for the extension's own entries.
   long Append(std::int32_t kind, const char* name, LPITEMIDLIST idList, std::uint32_t attributes,
-              std::int8_t childState, std::uint8_t parentEntryFlag, bool inOrder = true,
-              const wchar_t* realName = nullptr);
+               std::int8_t childState, std::uint8_t parentEntryFlag, bool inOrder = true,
+               const wchar_t* realName = nullptr);
   bool AppendName(const char* name, const wchar_t* realName);
-  void AppendListItems(const ListSlots& slots, const FavoritesList* favorites, int shown);
+  void AppendListItems(const ListSlots& list, int shown);
   void EnumerateFolder();
   void EnumerateChildren(IShellFolder* folder);
   bool WaitForSlowMedium();
@@ -118,11 +118,12 @@ long Enumeration::Append(std::int32_t kind, const char* name, LPITEMIDLIST idLis
 
 // The recent items or favourites: every item that passes the drag check, with separators for
 // favourites; "(Empty)" when the list holds nothing.
-void Enumeration::AppendListItems(const ListSlots& slots, const FavoritesList* favorites,
-                                  int shown) {
+void Enumeration::AppendListItems(const ListSlots& list, int shown) {
+  SlotsCopy slots;
+  list.CopyTo(shown, slots);  // the list may be reloaded or added to while this one runs
   bool any = false;
-  for (int i = 0; i < shown && !Cancelled(); ++i) {
-    if (favorites != nullptr && favorites->IsSeparator(i)) {
+  for (int i = 0; i < slots.Count() && !Cancelled(); ++i) {
+    if (slots.IsSeparator(i)) {
       any = true;
       Append(kSeparatorEntry, nullptr, nullptr, 0, 0, 0);
       continue;
@@ -283,19 +284,19 @@ void Enumeration::AddNavigationEntries() {
     bool wanted;
     std::int32_t kind;
     std::uint32_t attributes;
-    LPCITEMIDLIST first;
+    const ListSlots& list;
+    int shown;
   };
   const Navigation navigation[] = {
       {options_.recentEnabled != 0 && listing_.addRecent != 0, kRecentEntry, kKindRecent,
-       context_.recent.FirstItem(ShownSlots(options_.recentCount))},
+       context_.recent, ShownSlots(options_.recentCount)},
       {options_.favoritesEnabled != 0 && listing_.addFavorites != 0, kFavoritesEntry,
-       kKindFavorites, context_.favorites.FirstItem(ShownSlots(options_.favoritesCount))},
+       kKindFavorites, context_.favorites, ShownSlots(options_.favoritesCount)},
   };
   for (const Navigation& entry : navigation) {
     if (!entry.wanted) continue;
     if (!parentAdded_) Append(kSeparatorEntry, nullptr, nullptr, 0, 0, 0);
-    Append(entry.kind, nullptr, CopyIdList(context_.allocator, entry.first), entry.attributes, 1,
-           1);
+    Append(entry.kind, nullptr, entry.list.CopyFirstItem(entry.shown), entry.attributes, 1, 1);
   }
 }
 
@@ -336,10 +337,9 @@ bool Enumeration::Run() {
   if (kind == kKindRecent || kind == kKindFavorites) {
     if (listing_.probeOnly) return true;
     if (kind == kKindRecent) {
-      AppendListItems(context_.recent, nullptr, ShownSlots(options_.recentCount));
+      AppendListItems(context_.recent, ShownSlots(options_.recentCount));
     } else {
-      AppendListItems(context_.favorites, &context_.favorites,
-                      ShownSlots(options_.favoritesCount));
+      AppendListItems(context_.favorites, ShownSlots(options_.favoritesCount));
     }
   } else {
     EnumerateFolder();

@@ -37,6 +37,11 @@ bool PointerStillOnEntry(const ModelContext& context) {
   return GetCursorPos(&cursor) && PtInRect(context.selectedItemRect, cursor);
 }
 
+HANDLE StartThread(const ModelContext& context, LPTHREAD_START_ROUTINE routine, void* parameter) {
+  if (context.startThread != nullptr) return context.startThread(routine, parameter);
+  return CreateThread(nullptr, 0, routine, parameter, 0, nullptr);
+}
+
 }  // namespace
 
 bool EnumerateAndWait(ModelContext& context, FolderListing& listing, LPCITEMIDLIST idList) {
@@ -44,12 +49,19 @@ bool EnumerateAndWait(ModelContext& context, FolderListing& listing, LPCITEMIDLI
     listing.idList = CopyIdList(context.allocator, idList);
   }
   auto* start = new (std::nothrow) ThreadStart{&context, &listing};
-  if (start == nullptr) return false;
-  listing.users.fetch_add(1, std::memory_order_acq_rel);
-  HANDLE thread = CreateThread(nullptr, 0, EnumerationThread, start, 0, nullptr);
+  HANDLE thread = nullptr;
+  if (start != nullptr) {
+    listing.users.fetch_add(1, std::memory_order_acq_rel);
+    thread = StartThread(context, EnumerationThread, start);
+    if (thread == nullptr) {
+      delete start;
+      listing.users.fetch_sub(1, std::memory_order_acq_rel);
+    }
+  }
   if (thread == nullptr) {
-    delete start;
-    listing.users.fetch_sub(1, std::memory_order_acq_rel);
+    // Never enumerated: marked like an abandoned listing, so that it is never handed out later
+    // as a finished (empty) one.
+    listing.cancel.store(1, std::memory_order_relaxed);
     return false;
   }
   for (;;) {

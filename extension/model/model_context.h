@@ -19,6 +19,10 @@ namespace quillo {
 // Asked every 20 ms while a listing is awaited: false ends the wait (the user moved on).
 using KeepWaitingFn = bool (*)(void* cookie);
 
+// Starts an enumeration thread (CreateThread with default stack and flags); null when no thread
+// could be had.
+using StartThreadFn = HANDLE (*)(LPTHREAD_START_ROUTINE routine, void* parameter);
+
 struct ModelContext {
   const OptionsRecord* options = nullptr;  // the options in effect
   const char* dataFolder = nullptr;        // DataFolder holding the MRU and FAV files
@@ -31,6 +35,8 @@ struct ModelContext {
   const RECT* selectedItemRect = nullptr;
   KeepWaitingFn keepWaiting = nullptr;
   void* keepWaitingCookie = nullptr;
+  // How enumeration threads are started; null: CreateThread. Tests stand in a failing start.
+  StartThreadFn startThread = nullptr;
   std::atomic<HIMAGELIST> systemImageList{nullptr};  // refreshed by every icon lookup
   RecentList recent;
   FavoritesList favorites;

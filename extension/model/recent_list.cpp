@@ -19,6 +19,7 @@ bool HasParsingName(const ModelContext& context, LPCITEMIDLIST list) {
 }  // namespace
 
 void RecentList::Load(const ModelContext& context) {
+  const Ownership owner(*this);  // an add that is saving finishes first
   Reset(context.allocator);
   const OptionsRecord& options = *context.options;
   if (options.recentClearAtLogon != 0) {
@@ -42,6 +43,7 @@ void RecentList::Load(const ModelContext& context) {
 
 void RecentList::Add(const ModelContext& context, LPITEMIDLIST list) {
   if (list == nullptr) return;
+  const Ownership owner(*this);
   if (allocator_ == nullptr) allocator_ = context.allocator;
   // Items are the same when their real paths are: two ANSI paths of question marks can stand
   // for different files.
@@ -71,10 +73,15 @@ void RecentList::Add(const ModelContext& context, LPITEMIDLIST list) {
   }
   for (; at > 0; --at) slots_[at] = slots_[at - 1];
   slots_[0] = list;
-  Save(context);
+  SaveOwned(context);
 }
 
 void RecentList::Save(const ModelContext& context) {
+  const Ownership owner(*this);
+  SaveOwned(context);
+}
+
+void RecentList::SaveOwned(const ModelContext& context) {
   const int shown = ShownSlots(context.options->recentCount);
   for (int i = 0; i < shown; ++i) {
     if (slots_[i] != nullptr && !HasParsingName(context, slots_[i])) FreeSlot(i);

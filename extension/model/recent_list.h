@@ -23,6 +23,9 @@ class RecentList : public ListSlots {
   // Writes the shown items to MRU0.lcf, MRU1.lcf, ... without gaps; items without a name any
   // more are dropped first.
   void Save(const ModelContext& context);
+
+ private:
+  void SaveOwned(const ModelContext& context);
 };
 
 }  // namespace quillo

@@ -17,6 +17,8 @@
 #include "extension_state.h"
 #include "drop_operation.h"
 #include "menu/drop_file_operation.h"
+#include "menu/entry_menu.h"
+#include "menu/tool_tip_window.h"
 #include "quillo_ext.h"
 #include "registry_sandbox.h"
 #include "shell_test_support.h"
@@ -449,6 +451,56 @@ TEST_F(Invocation, VirtualFolderNamesAndUnavailableNames) {
   char small[8];
   EXPECT_EQ(GetDisplayName(nullptr, nullptr, small, sizeof small, SHGDN_FORPARSING), kNameUnavailable);
   EXPECT_STREQ(small, "(Name u");
+}
+
+
+bool MenuAnimationOn() {
+  BOOL animation = FALSE;
+  SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &animation, 0);
+  return animation != FALSE;
+}
+
+void SetMenuAnimation(bool on) {
+  SystemParametersInfoA(SPI_SETMENUANIMATION, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(on)), 0);
+}
+
+// Every Initialize switches the menu animation off for the menus to come. An invocation that
+// ends without a menu of ours (no teardown will follow) must switch it back on at once.
+TEST_F(Invocation, RefusedInvocationsLeaveTheMenuAnimationAsItWas) {
+  SetMenuAnimation(true);
+  ASSERT_TRUE(MenuAnimationOn());
+  ASSERT_EQ(InitializeOn({scratch_ / "files\\a.txt"}), S_OK);
+  EXPECT_FALSE(MenuAnimationOn()) << "off while a menu of ours is coming";
+  EXPECT_EQ(Query(CMF_DEFAULTONLY), 0);
+  EXPECT_TRUE(MenuAnimationOn()) << "double-click (default verb only)";
+
+  BytesDataObject none({}, false);
+  EXPECT_EQ(Initialize(&none), DV_E_FORMATETC);
+  EXPECT_TRUE(MenuAnimationOn()) << "failed GetData";
+
+  ASSERT_EQ(DropOn(scratch_ / "files", {"::{21EC2020-3AEA-1069-A2DD-08002B30309D}"}), S_OK);
+  EXPECT_EQ(State().InvocationMode, kStayOut);
+  EXPECT_TRUE(MenuAnimationOn()) << "drop of virtual objects";
+
+  ASSERT_EQ(InitializeOn({scratch_ / "files\\a.txt"}), S_OK);
+  EXPECT_EQ(Query(CMF_NORMAL, 0), 0);
+  EXPECT_TRUE(MenuAnimationOn()) << "no flags at position 0";
+  SetMenuAnimation(false);
+}
+
+// A module unloaded with its window classes still registered leaves classes whose window
+// procedure points into freed memory: the next window of that class crashes its process.
+TEST(ModuleRelease, UnregistersEveryWindowClassItRegistered) {
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  State().ModuleInstance = instance;
+  RegisterToolTipClass(instance);
+  RegisterFreezeClass(instance);
+  WNDCLASSA found;
+  ASSERT_TRUE(GetClassInfoA(instance, "QuilloToolTipWnd", &found));
+  ASSERT_TRUE(GetClassInfoA(instance, "CFreezeWnd", &found));
+  ReleaseProcessResources(State());
+  EXPECT_FALSE(GetClassInfoA(instance, "QuilloToolTipWnd", &found));
+  EXPECT_FALSE(GetClassInfoA(instance, "CFreezeWnd", &found));
 }
 
 }  // namespace

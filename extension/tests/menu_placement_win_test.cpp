@@ -1,6 +1,7 @@
 // The Win32 side of the menus on real USER32 menus: where the hook puts the extension's entry
-// and its separators in Explorer's menu for each menuPosition and in drag mode, and the record
-// the action thread opens items with in this build's bitness.
+// and its separators in Explorer's menu for each menuPosition and in drag mode, the record the
+// action thread opens items with in this build's bitness, and closing the menus from another
+// thread within a bounded time.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include "extension_state.h"
 #include "menu/explorer_menu_hook.h"
 #include "menu/item_activation.h"
+#include "menu/menu_session.h"
 
 namespace quillo {
 namespace {
@@ -105,6 +107,89 @@ TEST(OpenItemRecord, OwnStructureSizeAndVerbs) {
   const SHELLEXECUTEINFOW explore = OpenItemRecord(&empty, L"C:\\", true);
   EXPECT_EQ(explore.fMask, static_cast<ULONG>(SEE_MASK_IDLIST | SEE_MASK_FLAG_DDEWAIT));
   EXPECT_STREQ(explore.lpVerb, L"explore");
+}
+
+// A menu owner window on a thread of its own: it either clears the "menus open" flag on
+// WM_CANCELMODE, or keeps it set, or does not answer at all for a while (a busy thread).
+struct OwnerThread {
+  enum class Kind { kCloses, kIgnores, kHangs } kind;
+  std::atomic<std::uint8_t> active{1};
+  HWND window = nullptr;
+  HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE thread = nullptr;
+
+  explicit OwnerThread(Kind k) : kind(k) {
+    thread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+    WaitForSingleObject(ready, 5000);
+  }
+  ~OwnerThread() {
+    PostMessageA(window, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread, 10000);
+    CloseHandle(thread);
+    CloseHandle(ready);
+  }
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<OwnerThread*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_CANCELMODE && self != nullptr && self->kind == Kind::kCloses) self->active = 0;
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  static DWORD WINAPI Run(void* parameter) {
+    auto* self = static_cast<OwnerThread*>(parameter);
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = Proc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "QuilloTestMenuOwner";
+    RegisterClassA(&windowClass);
+    self->window = CreateWindowExA(0, "QuilloTestMenuOwner", "", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                   nullptr, windowClass.hInstance, nullptr);
+    SetWindowLongPtrA(self->window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    SetEvent(self->ready);
+    if (self->kind == Kind::kHangs) Sleep(4000);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    DestroyWindow(self->window);
+    return 0;
+  }
+};
+
+struct CancelRun {
+  OwnerThread* owner;
+  DWORD limitMs;
+  bool closed = false;
+};
+
+DWORD WINAPI RunCancel(void* parameter) {
+  auto* run = static_cast<CancelRun*>(parameter);
+  run->closed = CancelMenus(run->owner->window, run->owner->active, run->limitMs);
+  return 0;
+}
+
+// True when CancelMenus came back within withinMs; closed tells what it reported.
+bool CancelReturnsWithin(OwnerThread& owner, DWORD limitMs, DWORD withinMs, bool& closed) {
+  CancelRun run{&owner, limitMs};
+  HANDLE thread = CreateThread(nullptr, 0, RunCancel, &run, 0, nullptr);
+  const bool returned = WaitForSingleObject(thread, withinMs) == WAIT_OBJECT_0;
+  if (returned) CloseHandle(thread);  // else left behind: the process ends it
+  closed = run.closed;
+  return returned;
+}
+
+// Closing the menus from another thread (before an action, before an entry's shell menu, with
+// the desktop locked) gives up after its limit when the menu thread does not close them, or
+// does not answer at all.
+TEST(CancelMenus, ClosesAnsweringMenusAndGivesUpOnOthersWithinItsLimit) {
+  bool closed = false;
+  OwnerThread closes(OwnerThread::Kind::kCloses);
+  ASSERT_TRUE(CancelReturnsWithin(closes, 1000, 3000, closed));
+  EXPECT_TRUE(closed);
+
+  OwnerThread ignores(OwnerThread::Kind::kIgnores);
+  EXPECT_TRUE(CancelReturnsWithin(ignores, 300, 3000, closed)) << "never gave up";
+  EXPECT_FALSE(closed);
+
+  OwnerThread hangs(OwnerThread::Kind::kHangs);
+  EXPECT_TRUE(CancelReturnsWithin(hangs, 300, 2500, closed)) << "waited for a thread that does not answer";
+  EXPECT_FALSE(closed);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "menu/count_thread.h"
 #include "menu/core/scan_path.h"
 #include "menu/folder_size_scan.h"
+#include "menu/tool_tip_window.h"
 #include "shell_item.h"
 
 namespace quillo {
@@ -126,12 +127,57 @@ TEST(FolderSizeScan, StopsPromptlyInALargeTree) {
   EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(returnedAt - stoppedAt).count(), 100);
 }
 
+// The long-path form of a path, which reaches past MAX_PATH.
+std::wstring LongPath(const std::string& path) {
+  wchar_t wide[2048] = L"\\\\?\\";
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide + 4, 2040);
+  return wide;
+}
+
+// Creates a folder, or a file of `bytes` bytes, through the long-path form.
+void MakeLong(const std::string& path, DWORD bytes, bool folder) {
+  const std::wstring longPath = LongPath(path);
+  const wchar_t* wide = longPath.c_str();
+  if (folder) {
+    CreateDirectoryW(wide, nullptr);
+    return;
+  }
+  HANDLE file = CreateFileW(wide, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  std::string data(bytes, 'x');
+  DWORD written = 0;
+  if (file != INVALID_HANDLE_VALUE) WriteFile(file, data.data(), bytes, &written, nullptr);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+}
+
+// A real tree nested deeper than the scan's path buffers: the branch ends where its path no
+// longer fits (the file down there is never counted, no buffer overruns), and the scan goes on
+// with what follows it.
 TEST(FolderSizeScan, APathTooLongForTheBuffersEndsItsBranch) {
   Tree tree;
-  tree.File("a.bin", 10);
+  tree.File("top.bin", 1000);
+  std::string path = tree.root();
+  const std::string name(200, 'n');
+  const DWORD sizes[] = {1, 2, 4, 8, 16, 32};
+  int tooDeep = -1;
+  for (int level = 0; level < 6; ++level) {
+    path += "\\" + name;
+    MakeLong(path, 0, true);
+    MakeLong(path + "\\x.bin", sizes[level], false);
+    if (tooDeep < 0 && path.size() + 3 > kScanPathSize) tooDeep = level;
+  }
+  ASSERT_GE(tooDeep, 1) << "the tree is not deeper than the buffers";
+  tree.Folder("zz_after");
+  tree.File("zz_after\\z.bin", 500);
   Scan scan;
-  const std::string deep = tree.root() + "\\" + std::string(kScanPathSize, 'x');
-  EXPECT_EQ(scan.Run(deep), 0u);
+  const std::uint64_t total = scan.Run(tree.root());
+  EXPECT_GE(total, 1500u) << "the scan did not go on after the deep branch";
+  const std::uint64_t nested = total - 1500;
+  EXPECT_LT(nested, sizes[tooDeep]) << "a file beyond the buffers was counted";
+  EXPECT_EQ(nested & ~std::uint64_t{(1u << tooDeep) - 1}, 0u);
+  for (int level = 5; level >= 0; --level, path.resize(path.size() - name.size() - 1)) {
+    DeleteFileW(LongPath(path + "\\x.bin").c_str());
+    RemoveDirectoryW(LongPath(path).c_str());
+  }
 }
 
 struct Count {
@@ -139,7 +185,6 @@ struct Count {
   CountResults results;
 
   FolderCounts Run(const std::string& path, bool includeAll) {
-    results.Clear();
     FolderCount count{&window, &results, includeAll, {}};
     CountFolder(W(path).c_str(), 0, count);
     return count.counts;
@@ -233,23 +278,23 @@ TEST(CountFolder, EndsWhenTheTipIsGone) {
   EXPECT_EQ(count.results.countersReady.load(), 0);
 }
 
-// Runs a count thread for the item and waits until it has ended.
+// Runs a count thread for the item and waits until it has ended (the thread's reference is
+// gone); the figures are then the job's.
 struct CountThreadRun {
-  std::atomic<HWND> window{reinterpret_cast<HWND>(1)};
-  CountResults results;
+  CountJob* job = new CountJob{};
+  const CountResults& results = job->results;
+  ~CountThreadRun() { ReleaseCountJob(job); }
 
   bool Run(LPITEMIDLIST item, const std::string& path, std::uint32_t attributes) {
     if (!State().Allocator.Ready() && !State().Allocator.Acquire()) return false;
-    auto* job = new CountJob{};
     lstrcpynW(job->path, W(path).c_str(), kPathSize);
     job->item = OwnedIdList(ListAllocator(), item);
     job->attributes = attributes;
     job->includeAllExtensions = true;
-    job->window = &window;
-    job->results = &results;
+    job->window = reinterpret_cast<HWND>(1);
     if (!StartCountThread(job)) return false;
-    for (int waited = 0; waited < 500 && results.countBusy.load() != 0; ++waited) Sleep(20);
-    return results.countBusy.load() == 0;
+    for (int waited = 0; waited < 500 && job->references.load() != 1; ++waited) Sleep(20);
+    return job->references.load() == 1;
   }
 };
 
@@ -276,6 +321,64 @@ TEST(CountThread, CountsTheObjectsOfAVirtualFolder) {
   ToolTipLines lines;
   SetObjectCountLines(lines, run.results.objects.load());
   EXPECT_NE(std::string(lines[3]).find(" Objects"), std::string::npos);
+}
+
+// The height of the tip window once the timer ticks of a menu loop have run (they refresh the
+// counts, repaint and resize it).
+long TipHeightAfterTicks() {
+  const DWORD end = GetTickCount() + 600;
+  while (static_cast<LONG>(end - GetTickCount()) > 0) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Sleep(10);
+  }
+  RECT rect{};
+  HWND tip = FindWindowA("QuilloToolTipWnd", nullptr);
+  return tip != nullptr && GetWindowRect(tip, &rect) ? rect.bottom - rect.top : -1;
+}
+
+OwnedIdList ParsedList(const std::string& path) {
+  wchar_t wide[MAX_PATH];
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+  LPITEMIDLIST list = nullptr;
+  Desktop()->ParseDisplayName(nullptr, nullptr, wide, nullptr, &list, nullptr);
+  return OwnedIdList(ListAllocator(), list);
+}
+
+// A file's tip shown while the count of the folder shown before it was still publishing: the
+// file's tip keeps its four lines (name, path, type, size) and never takes the folder's
+// figures.
+TEST(ToolTip, ShowsOnlyTheFiguresOfItsOwnItem) {
+  Tree tree;
+  tree.Folder("many");
+  for (int i = 0; i < 600; ++i) tree.Folder("many\\d" + std::to_string(i));
+  tree.File("note.txt", 10);
+  ExtensionState& state = State();
+  ASSERT_TRUE(state.Allocator.Ready() || state.Allocator.Acquire());
+  if (!state.DesktopFolder) {
+    ASSERT_EQ(SHGetDesktopFolder(&state.DesktopFolder), S_OK);
+  }
+  state.ModuleInstance = GetModuleHandleA(nullptr);
+  state.Metrics.TextHeight = 13;
+  state.OwnMenuActive = 1;
+  RegisterToolTipClass(state.ModuleInstance);
+  const OwnedIdList folderList = ParsedList(tree.Path("many"));
+  const OwnedIdList fileList = ParsedList(tree.Path("note.txt"));
+  ASSERT_TRUE(folderList && fileList);
+  const MenuEntry folder = MakeRootEntry(static_cast<LPITEMIDLIST>(folderList.get()), SFGAO_FOLDER | SFGAO_FILESYSTEM);
+  const MenuEntry file = MakeRootEntry(static_cast<LPITEMIDLIST>(fileList.get()), SFGAO_FILESYSTEM);
+
+  ShowToolTip(file);
+  const long fileAlone = TipHeightAfterTicks();
+  ShowToolTip(folder);
+  const long folderTip = TipHeightAfterTicks();
+  ASSERT_GT(folderTip, fileAlone) << "the folder's counts were not shown";
+  ShowToolTip(folder);
+  Sleep(150);  // its count publishes; no tick of the menu loop comes in between
+  ShowToolTip(file);
+  EXPECT_EQ(TipHeightAfterTicks(), fileAlone);
+  HideToolTip();
+  state.OwnMenuActive = 0;
 }
 
 }  // namespace

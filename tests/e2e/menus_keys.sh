@@ -3,7 +3,8 @@
 # items appear), and the options file holds the new values at once; U four times comes back
 # to the start. C copies the highlighted file's name to the clipboard, Shift+C the full paths
 # of a folder's children, sorted by name, or in the order of the folder's open Explorer window
-# when there is one. Arrow keys still move through the menus. Screenshots: keys32.png, keys64.png.
+# when there is one (one whose thread does not answer is given up on). Arrow keys still move
+# through the menus. Screenshots: keys32.png, keys64.png.
 source "$QUILLO_ROOT/tests/e2e/lib.sh"
 source "$QUILLO_ROOT/tests/explorer_host/host_lib.sh"
 
@@ -72,5 +73,14 @@ option=0 hidden=1 protected=0 sizes=0 units=1"
   grep '^clipboard text=' "$out"
   [ "$(grep '^clipboard text=' "$out")" = 'clipboard text="C.txt\r\na.txt\r\nb.txt\r\n"' ] ||
     e2e_fail "$bits: names not in the window's order"
+
+  # An Explorer window whose thread does not answer is given up on within its bounded wait:
+  # the names come sorted by name, and the menus did not wait for that thread.
+  host_show $bits "hung$bits" \
+    "down;right;await:2;key:0x43;wait:300;clipboard;escape;escape" \
+    --hung-cabinet beta 'C.txt|a|b.txt' 8000 --context "$winAlpha"
+  grep '^clipboard' "$QUILLO_ARTIFACTS/hung$bits.txt"
+  [ "$(grep '^clipboard' "$QUILLO_ARTIFACTS/hung$bits.txt")" = 'clipboard text="a.txt\r\nb.txt\r\nC.txt\r\n"' ] ||
+    e2e_fail "$bits: names not sorted by name beside a window that does not answer"
   echo "ok: $bits"
 done

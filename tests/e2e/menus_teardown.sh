@@ -29,3 +29,26 @@ for bits in 32 64; do
   [ "$(grep '^after-menu' "$out" | sort -u | wc -l)" = 1 ] || e2e_fail "$bits: menu animation setting changed"
   host_leak_check "$out" $bits
 done
+
+# Every invocation leaves the system as it found it, whether or not a menu of ours was shown:
+# a menu closed before anything was highlighted, a drop closed the same way, a double-click
+# (default verb only), a right-click with the Windows key down, a selection without items and a
+# drop of virtual objects. Menu animation is on at the start and after every call, and every
+# menu the hooks were installed for is torn down (no hook left for the next right-click).
+for bits in 32 64; do
+  host_show $bits "refused$bits" "" --rounds 24 --step-ms 20 --animation on \
+    --case "menu:escape" --case defaultonly --case winkey --case nodata --case virtualdrop \
+    --case "drop:escape" --drop-case "$(e2e_winpath "$work/tree")" "$(e2e_winpath "$work/tree/alpha/one.txt")" \
+    --context "$(e2e_winpath "$work/tree/alpha")"
+  out=$QUILLO_ARTIFACTS/refused$bits.txt
+  trace=$QUILLO_ARTIFACTS/refused$bits.trace
+  installed=$(grep -c 'hooks installed' "$trace") torn=$(grep -c 'teardown hooks=0 subclassed=0' "$trace")
+  echo "figures $bits: calls=$(grep -c '^after-call' "$out") hooks installed=$installed menus torn down=$torn" \
+    "animation after calls: $(grep '^after-call' "$out" | sort | uniq -c | tr -s ' ' | tr '\n' ' ')"
+  [ "$(grep -c '^after-call animation=on' "$out")" = 24 ] || e2e_fail "$bits: menu animation left off"
+  if grep -q 'animation=off' "$out"; then e2e_fail "$bits: menu animation off after a menu"; fi
+  [ "$installed" = 8 ] || e2e_fail "$bits: hooks installed for $installed of 8 menus"
+  [ "$torn" = "$installed" ] || e2e_fail "$bits: $torn teardowns for $installed menus"
+  if grep -q 'hooks left over' "$trace"; then e2e_fail "$bits: hooks left installed after a menu"; fi
+done
+echo "ok: every call leaves animation and hooks as they were"

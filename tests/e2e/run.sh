@@ -36,7 +36,7 @@ for scenario in "${scenarios[@]}"; do
   rm -rf "$QUILLO_ARTIFACTS" && mkdir -p "$QUILLO_ARTIFACTS"
   quillo_wine_start
   start=$(date +%s)
-  if timeout 600 bash "$scenario" >"$QUILLO_ARTIFACTS/log.txt" 2>&1; then
+  if timeout "${QUILLO_E2E_TIMEOUT:-600}" bash "$scenario" >"$QUILLO_ARTIFACTS/log.txt" 2>&1; then
     passed=$((passed + 1))
     echo "e2e $name: passed ($(( $(date +%s) - start )) s)"
   else

@@ -21,9 +21,23 @@
 //   --linger MS       after the menu closed, keep pumping messages for MS (threads the handler
 //                     started finish; the script goes on)
 //   --repeat N        context mode: the whole invocation N times in this process
+//   --case KIND:SCRIPT  a soak case (repeatable); with --rounds the rounds cycle through the
+//                     cases in order. KIND: menu (context menu shown with SCRIPT), drop (the
+//                     --drop-case drop shown with SCRIPT), defaultonly (QueryContextMenu with
+//                     CMF_DEFAULTONLY, as a double-click asks), winkey (Windows key held),
+//                     nodata (Initialize with a data object that has no "Shell IDList Array"),
+//                     virtualdrop (a drop of the Control Panel, not a file-system object)
+//   --drop-case TARGET SOURCE  what drop and virtualdrop cases drop onto
+//   --warm N          leak check: the "warm" figures after N rounds (default 1)
+//   --settle MS       leak check: pump messages for MS before the "after" figures (threads the
+//                     handler started end)
+//   --animation on|off  set the menu animation (this session only) before the first invocation;
+//                     after every invocation the leak check prints "after-call animation=on|off"
 //   --cursor X,Y      put the cursor there before the handler is initialised
 //   --cabinet TITLE ITEMS  an Explorer folder window stand-in: a top-level window of class
 //                     "CabinetWClass" titled TITLE whose list view holds ITEMS ('|' between them)
+//   --hung-cabinet TITLE ITEMS MS  the same window on a thread of its own that does not answer
+//                     messages for MS milliseconds after the window is made
 //   --file-dialog     a dialog box (class "#32770") with a file-name box (1148) and an OK button
 //                     is the foreground window when the handler is initialised; at the end
 //                     prints "dialog name=\"...\" ok=N" (its box and how often OK was pressed)
@@ -127,6 +141,16 @@ struct Options {
   std::string cursor;
   std::string cabinetTitle;
   std::string cabinetItems;
+  std::vector<std::string> cases;
+  std::string dropTarget;
+  std::string dropSource;
+  long warm = 1;
+  long settleMs = 0;
+  std::string animation;
+  bool noData = false;
+  std::string hungTitle;
+  std::string hungItems;
+  long hungMs = 0;
 };
 
 std::string Quoted(const char* text) {
@@ -201,6 +225,38 @@ HRESULT SelectionDataObject(const std::vector<std::string>& paths, IDataObject**
   for (LPITEMIDLIST list : lists) CoTaskMemFree(list);
   return result;
 }
+
+// A data object offering no format at all, as a selection the shell cannot describe.
+class EmptyDataObject final : public IDataObject {
+ public:
+  STDMETHODIMP QueryInterface(REFIID riid, void** object) override {
+    if (riid != IID_IUnknown && riid != IID_IDataObject) return *object = nullptr, E_NOINTERFACE;
+    *object = static_cast<IDataObject*>(this);
+    AddRef();
+    return S_OK;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
+  STDMETHODIMP_(ULONG) Release() override {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
+  STDMETHODIMP GetData(FORMATETC*, STGMEDIUM*) override { return DV_E_FORMATETC; }
+  STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return DV_E_FORMATETC; }
+  STDMETHODIMP QueryGetData(FORMATETC*) override { return DV_E_FORMATETC; }
+  STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+    if (out) out->ptd = nullptr;
+    return E_NOTIMPL;
+  }
+  STDMETHODIMP SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  STDMETHODIMP EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+  STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
+  STDMETHODIMP DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+  STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+ private:
+  ULONG references_ = 1;
+};
 
 HMENU HostMenu() {
   HMENU menu = CreatePopupMenu();
@@ -663,6 +719,29 @@ void OpenCabinet(const std::string& title, const std::string& items) {
   }
 }
 
+// --hung-cabinet: the folder window on a thread of its own that stops answering for MS
+// milliseconds once the window exists (an Explorer window whose thread is busy).
+struct HungCabinet {
+  std::string title, items;
+  long ms = 0;
+  HANDLE ready = nullptr;
+} g_hung;
+
+DWORD WINAPI HungCabinetThread(void*) {
+  OpenCabinet(g_hung.title, g_hung.items);
+  SetEvent(g_hung.ready);
+  Sleep(static_cast<DWORD>(g_hung.ms));
+  PumpMessages(100);
+  return 0;
+}
+
+void OpenHungCabinet(const std::string& title, const std::string& items, long ms) {
+  g_hung = HungCabinet{title, items, ms, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+  HANDLE thread = CreateThread(nullptr, 0, HungCabinetThread, nullptr, 0, nullptr);
+  WaitForSingleObject(g_hung.ready, 10000);
+  if (thread) CloseHandle(thread);
+}
+
 // ---- a common file dialog as the invoking window ---------------------------------------
 
 struct FileDialog {
@@ -828,7 +907,9 @@ bool Invoke(const Options& options, CLSID classId, Invocation& run, bool print) 
   }
   ComPtr<IDataObject> data;
   LPITEMIDLIST target = options.drag ? ParsePath(options.target) : nullptr;
-  if ((options.drag && !target) || FAILED(SelectionDataObject(options.paths, &data))) {
+  if (options.noData) {
+    data.Attach(new EmptyDataObject);
+  } else if ((options.drag && !target) || FAILED(SelectionDataObject(options.paths, &data))) {
     CoTaskMemFree(target);
     return false;
   }
@@ -974,21 +1055,51 @@ void PrintCalibration() {
               during - before, during - CountGdiObjects(), bytesDuring - bytesBefore);
 }
 
+bool MenuAnimation() {
+  BOOL animation = FALSE;
+  SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &animation, 0);
+  return animation != FALSE;
+}
+
+// The options of one round: the round's soak case applied to the run's options.
+Options RoundOptions(const Options& options, long round) {
+  Options run = options;
+  if (options.cases.empty()) return run;
+  const std::string& soakCase = options.cases[static_cast<std::size_t>(round) % options.cases.size()];
+  const std::size_t colon = soakCase.find(':');
+  const std::string kind = soakCase.substr(0, colon);
+  run.script = colon == std::string::npos ? "" : soakCase.substr(colon + 1);
+  run.show = kind == "menu" || kind == "drop";
+  if (kind == "drop" || kind == "virtualdrop") {
+    run.drag = true;
+    run.target = options.dropTarget;
+    run.paths = {kind == "drop" ? options.dropSource : "::{21EC2020-3AEA-1069-A2DD-08002B30309D}"};
+  }
+  if (kind == "defaultonly") run.flags = CMF_DEFAULTONLY;
+  run.winKey = kind == "winkey";
+  run.noData = kind == "nodata";
+  return run;
+}
+
 int RunLeakCheck(const Options& options, CLSID classId) {
   std::vector<HMENU> submenus;
   PrintCalibration();
   PrintLeakFigures("before", submenus);
   for (long round = 0; round < options.rounds; ++round) {
+    const Options roundOptions = RoundOptions(options, round);
     Invocation run;
-    if (!Invoke(options, classId, run, false)) return 3;
+    if (!Invoke(roundOptions, classId, run, false)) return 3;
     CollectSubmenus(run.menu, submenus);
-    if (options.show && run.handler) {
-      std::string script = options.script;
-      ShowMenu(run.handler.Get(), run.menu, script, options.lingerMs);
+    if (roundOptions.show && run.handler) {
+      std::string script = roundOptions.script;
+      ShowMenu(run.handler.Get(), run.menu, script, roundOptions.lingerMs);
     }
     DestroyMenu(run.menu);
-    if (round == 0) PrintLeakFigures("warm", submenus);
+    run.handler.Reset();
+    if (!options.animation.empty()) std::printf("after-call animation=%s\n", MenuAnimation() ? "on" : "off");
+    if (round + 1 == options.warm) PrintLeakFigures("warm", submenus);
   }
+  PumpMessages(static_cast<DWORD>(options.settleMs));
   PrintLeakFigures("after", submenus);
   std::printf("leak rounds=%ld submenus_seen=%zu\n", options.rounds, submenus.size());
   return 0;
@@ -1010,7 +1121,20 @@ bool ParseArguments(int argc, char** argv, Options& options) {
       options.cabinetTitle = argv[++i];
       options.cabinetItems = argv[++i];
     }
+    else if (arg == "--hung-cabinet" && i + 3 < argc) {
+      options.hungTitle = argv[++i];
+      options.hungItems = argv[++i];
+      options.hungMs = std::atol(argv[++i]);
+    }
     else if (arg == "--linger" && hasValue) number(options.lingerMs);
+    else if (arg == "--case" && hasValue) options.cases.push_back(argv[++i]);
+    else if (arg == "--drop-case" && i + 2 < argc) {
+      options.dropTarget = argv[++i];
+      options.dropSource = argv[++i];
+    }
+    else if (arg == "--warm" && hasValue) number(options.warm);
+    else if (arg == "--settle" && hasValue) number(options.settleMs);
+    else if (arg == "--animation" && hasValue) options.animation = argv[++i];
     else if (arg == "--repeat" && hasValue) number(options.repeat);
     else if (arg == "--latency") options.latency = true;
     else if (arg == "--walks" && hasValue) options.walks = argv[++i];
@@ -1055,12 +1179,18 @@ int main(int argc, char** argv) {
   g_show.classId = classId;
   g_latency = options.latency;
   OleInitialize(nullptr);
+  if (!options.animation.empty()) {
+    SystemParametersInfoA(SPI_SETMENUANIMATION, 0,
+                          reinterpret_cast<void*>(static_cast<std::uintptr_t>(options.animation == "on")), 0);
+    std::printf("animation start=%s\n", MenuAnimation() ? "on" : "off");
+  }
   int exitCode = 0;
   if (options.rounds > 0) {
     exitCode = RunLeakCheck(options, classId);
   } else {
     if (options.fileDialog) OpenFileDialog();
     if (!options.cabinetTitle.empty()) OpenCabinet(options.cabinetTitle, options.cabinetItems);
+    if (!options.hungTitle.empty()) OpenHungCabinet(options.hungTitle, options.hungItems, options.hungMs);
     long x = 0, y = 0;
     if (std::sscanf(options.cursor.c_str(), "%ld,%ld", &x, &y) == 2) SetCursorPos(x, y);
     for (long round = 0; round < options.repeat && exitCode == 0; ++round) {

@@ -28,6 +28,12 @@ bool CursorLeftSelection(Point cursor, const Rect& selectedItemRect) {
   return !selectedItemRect.Contains(cursor);
 }
 
+Selection SelectionFor(const SelectionInput& in) {
+  const bool cursorOnItem = in.itemRectKnown && in.item.Contains(in.cursor);
+  if (in.mouseSelectFlag || (in.underWine && cursorOnItem)) return Selection{true, in.item};
+  return Selection{false, in.desktop};
+}
+
 int NextBusyCursorCount(int count, std::uintptr_t wParam) {
   return wParam == 1 ? count + 1 : count - 1;
 }

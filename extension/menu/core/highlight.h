@@ -25,6 +25,25 @@ bool AttachesSubmenuOnHighlight(int childState);
 // the whole desktop as its rectangle, so it is never left.
 bool CursorLeftSelection(Point cursor, const Rect& selectedItemRect);
 
+// What WM_MENUSELECT tells about a new highlight, and where the cursor is.
+struct SelectionInput {
+  bool mouseSelectFlag = false;  // MF_MOUSESELECT
+  bool itemRectKnown = false;
+  Rect item;                     // the highlighted entry on screen
+  Point cursor;
+  Rect desktop;
+  // Wine never sets MF_MOUSESELECT. Only there does a highlight under the resting cursor count
+  // as the mouse's; where the flag is reported it decides alone.
+  bool underWine = false;
+};
+
+struct Selection {
+  bool byMouse = false;
+  Rect rect;  // SelectedItemRect: the entry for the mouse, the whole desktop for the keyboard
+};
+
+Selection SelectionFor(const SelectionInput& in);
+
 enum class BusyCursor { kUnchanged, kAppStarting, kArrow };
 
 // Quillo_CursorMsg: wParam 1 raises BusyCursorCount, any other value lowers it; the cursor shown

@@ -15,11 +15,31 @@ TEST(Highlight, DragModeFromTheRootEntryText) {
   EXPECT_EQ(DragModeFromEntryText(nullptr, 2), 2);
 }
 
+// An entry highlighted by keyboard while the pointer happens to rest on it: the wait for its
+// listing must not end when the pointer moves (and, with the sub open area, Right must open it).
+// Where the system reports MF_MOUSESELECT, the flag alone decides; only under Wine, which never
+// sets it, does the resting cursor count.
 TEST(Highlight, AKeyboardSelectionIsNeverLeft) {
-  // Highlighting by keyboard makes the selection the whole desktop.
-  const Rect desktop{0, 0, 1024, 768};
-  EXPECT_FALSE(CursorLeftSelection(Point{1000, 700}, desktop));
-  EXPECT_TRUE(CursorLeftSelection(Point{1024, 700}, desktop));
+  SelectionInput in;
+  in.itemRectKnown = true;
+  in.item = Rect{100, 100, 300, 120};
+  in.cursor = Point{150, 110};  // resting on the entry
+  in.desktop = Rect{0, 0, 1024, 768};
+  Selection keyboard = SelectionFor(in);
+  EXPECT_FALSE(keyboard.byMouse);
+  EXPECT_EQ(keyboard.rect, in.desktop);
+  EXPECT_FALSE(CursorLeftSelection(Point{1000, 700}, keyboard.rect));
+
+  in.mouseSelectFlag = true;
+  const Selection mouse = SelectionFor(in);
+  EXPECT_TRUE(mouse.byMouse);
+  EXPECT_TRUE(CursorLeftSelection(Point{1000, 700}, mouse.rect));
+
+  in.mouseSelectFlag = false;
+  in.underWine = true;
+  EXPECT_TRUE(SelectionFor(in).byMouse) << "Wine: the resting cursor stands in for the flag";
+  in.cursor = Point{50, 50};
+  EXPECT_FALSE(SelectionFor(in).byMouse);
 }
 
 ActivationAction Activate(ItemId id, int mode, bool moveToParent, bool idList = true,

@@ -138,5 +138,20 @@ TEST_F(ListingWorkTest, CancelledEnumerationOfTwentyThousandEntriesLetsGoWithinA
   }
 }
 
+// When no enumeration thread can be had the folder cannot be listed this time; the next
+// attempt must list it rather than be handed the never-filled listing as a finished, empty one.
+TEST_F(ListingWorkTest, AListingWhoseThreadCouldNotStartIsNeverReusedAsFinished) {
+  const std::string folder = Folder("unstarted");
+  File("unstarted\\a.txt");
+  File("unstarted\\b.txt");
+  IdList list = Parse(folder);
+  context_.startThread = [](LPTHREAD_START_ROUTINE, void*) -> HANDLE { return nullptr; };
+  EXPECT_EQ(Open(list.list)->listing, nullptr);
+  context_.startThread = nullptr;
+  auto opened = Open(list.list);
+  ASSERT_NE(opened->listing, nullptr);
+  EXPECT_EQ(Texts(*opened->listing), (std::vector<std::string>{"a.txt", "b.txt"}));
+}
+
 }  // namespace
 }  // namespace quillo::test

@@ -1,5 +1,9 @@
 // Recent items and favourites with their files in a scratch data folder.
+#include <atomic>
+#include <mutex>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <algorithm>
@@ -211,6 +215,111 @@ TEST_F(RecentFavoritesTest, CorruptAndTruncatedFilesAreSkippedWithoutLosingValid
   context_.recent.Add(context_, ListFor(File("new.txt")));
   context_.recent.Load(context_);
   EXPECT_EQ(RecentNames(), (Strings{scratch_ / "new.txt", first, last}));
+}
+
+// A shell allocator that sees misuse: freeing a block twice or one it never gave out is
+// counted, and a freed block is zeroed and kept (never reused), so that a reader copying it
+// afterwards gets an empty list instead of a valid one.
+class CheckingAllocator final : public IMalloc {
+ public:
+  explicit CheckingAllocator(IMalloc* real) : real_(real) {}
+  ~CheckingAllocator() {
+    for (void* block : freed_) real_->Free(block);
+    for (void* block : live_) real_->Free(block);
+  }
+  STDMETHODIMP QueryInterface(REFIID, void** object) override { return *object = nullptr, E_NOINTERFACE; }
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP_(void*) Alloc(SIZE_T size) override {
+    void* block = real_->Alloc(size);
+    const std::lock_guard<std::mutex> hold(mutex_);
+    if (block != nullptr) live_.insert(block);
+    return block;
+  }
+  STDMETHODIMP_(void*) Realloc(void*, SIZE_T) override { return nullptr; }
+  STDMETHODIMP_(void) Free(void* block) override {
+    if (block == nullptr) return;
+    const std::lock_guard<std::mutex> hold(mutex_);
+    if (live_.erase(block) == 0) {
+      ++badFrees;
+      return;
+    }
+    std::memset(block, 0, real_->GetSize(block));
+    freed_.push_back(block);
+  }
+  STDMETHODIMP_(SIZE_T) GetSize(void* block) override { return real_->GetSize(block); }
+  STDMETHODIMP_(int) DidAlloc(void* block) override { return real_->DidAlloc(block); }
+  STDMETHODIMP_(void) HeapMinimize() override {}
+
+  std::atomic<int> badFrees{0};
+
+ private:
+  IMalloc* real_;
+  std::mutex mutex_;
+  std::set<void*> live_;
+  std::vector<void*> freed_;
+};
+
+// The menu thread reloads the recent list at every right-click, the action thread adds to it
+// and saves it, and enumeration threads (some abandoned by their menu) read it, all at once.
+// Under any interleaving no list is freed twice and no reader gets a list that was freed.
+TEST_F(RecentFavoritesTest, LoadAddAndReadersOnOtherThreadsNeverShareAList) {
+  CheckingAllocator checking(allocator_);
+  context_.allocator = &checking;
+  options_.recentCount = 8;
+  std::vector<std::string> files;
+  for (int i = 0; i < 12; ++i) files.push_back(File("item" + std::to_string(i) + ".txt"));
+  std::vector<IdList> lists;
+  for (const std::string& file : files) lists.push_back(Parse(file));
+
+  constexpr int kRounds = 300;
+  std::atomic<int> running{4};
+  std::atomic<int> emptyCopies{0};
+  std::atomic<int> copies{0};
+  auto onThread = [&](auto work) {
+    return std::thread([&, work] {
+      CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+      work();
+      running.fetch_sub(1);
+      CoUninitialize();
+    });
+  };
+  std::vector<std::thread> threads;
+  threads.push_back(onThread([&] {  // Initialize at every right-click
+    for (int round = 0; round < kRounds; ++round) context_.recent.Load(context_);
+  }));
+  threads.push_back(onThread([&] {  // the action thread after each opening
+    for (int round = 0; round < kRounds; ++round) {
+      context_.recent.Add(context_, CopyIdList(&checking, lists[static_cast<std::size_t>(round) % lists.size()].list));
+    }
+  }));
+  for (int reader = 0; reader < 2; ++reader) {
+    threads.push_back(onThread([&] {  // enumerations of "Recent" and the entry that opens it
+      while (running.load() > 2) {
+        SlotsCopy copy;
+        context_.recent.CopyTo(8, copy);
+        for (int i = 0; i < copy.Count(); ++i) {
+          if (copy.Item(i) == nullptr) continue;
+          copies.fetch_add(1);
+          if (IdListSize(copy.Item(i)) <= 2) emptyCopies.fetch_add(1);
+        }
+        if (LPITEMIDLIST first = context_.recent.CopyFirstItem(8)) {
+          if (IdListSize(first) <= 2) emptyCopies.fetch_add(1);
+          checking.Free(first);
+        }
+      }
+    }));
+  }
+  for (std::thread& thread : threads) thread.join();
+  context_.recent.Load(context_);
+  EXPECT_EQ(checking.badFrees.load(), 0) << "lists freed twice";
+  EXPECT_EQ(emptyCopies.load(), 0) << "readers copied freed lists (of " << copies.load() << ")";
+  EXPECT_GT(copies.load(), 0);
+  EXPECT_EQ(RecentNames().size(), 8u);
+  context_.recent.Load(context_);
+  options_.recentEnabled = 0;
+  context_.recent.Load(context_);  // frees the lists while the checking allocator still lives
+  context_.allocator = allocator_;
 }
 
 }  // namespace
