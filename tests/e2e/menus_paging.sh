@@ -43,7 +43,7 @@ for bits in 32 64; do
   echo "ok: $bits columns ($breaks breaks)"
 
   # Re-hovering: into small's submenu, back onto small, into the submenu again.
-  host_show $bits "rehover$bits" "point:0,2;wait:300;point:0,0;wait:900;point:1,2;wait:900;point:2,0;wait:400;point:1,2;wait:600;point:2,0;wait:400;dump;escape;escape;escape" \
+  host_show $bits "rehover$bits" "point:0,2;rest:300;point:0,0;rest:900;point:1,2;wait:900;point:2,0;wait:400;point:1,2;wait:600;point:2,0;wait:400;dump;escape;escape;escape" \
     --context "$winTop"
   [ "$(grep -c 'open-level level=1 ' "$QUILLO_ARTIFACTS/rehover$bits.trace")" = 1 ] ||
     e2e_fail "$bits: the open submenu was built again"
