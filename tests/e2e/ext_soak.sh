@@ -22,13 +22,7 @@ echo drop >"$tree/dropped.txt"
 host_installed "$work"
 host_options "$work/data/Options.lcf" menuPosition=2 toolTipSpeed=3
 # Files of the kind the Ctrl+Enter round opens start a small logging program.
-logger=$work/bin/opener.exe
-cp "$QUILLO_BUILD/win32/tests/explorer_host/log_args.exe" "$logger"
-for view in 32 64; do
-  wine reg add 'HKCR\.qlog' /ve /d QuilloTestLog /f /reg:$view </dev/null >/dev/null 2>&1
-  wine reg add 'HKCR\QuilloTestLog\shell\open\command' /ve /d "\"$(e2e_winpath "$logger")\" \"%1\"" \
-    /f /reg:$view </dev/null >/dev/null 2>&1
-done
+host_logging_opener "$work"
 
 cases=(
   --case "menu:down;right;await:2;right;await:3;cancel"

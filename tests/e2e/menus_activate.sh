@@ -12,21 +12,17 @@ tree=$work/tree
 host_installed "$work"
 mkdir -p "$work/bin" "$tree/docs/sub"
 echo note >"$tree/docs/note.qlog"
-logger=$work/bin/opener.exe
+host_logging_opener "$work"
 manager=$work/bin/manager.exe
 explorer=$work/bin/explorer.exe
-cp "$QUILLO_BUILD/win32/tests/explorer_host/log_args.exe" "$logger"
 cp "$logger" "$manager"
 cp "$logger" "$explorer"
 cp "$logger" "$work/install/Quillo.exe"
 winDocs=$(e2e_winpath "$tree/docs")
 
-# The ".qlog" files open with the logging program; folders "explore" with another copy (its
+# Folders "explore" with another copy of the logging program (its
 # path unquoted: Wine quotes an "explore" command line once more).
 for view in 32 64; do
-  wine reg add 'HKCR\.qlog' /ve /d QuilloTestLog /f /reg:$view </dev/null >/dev/null 2>&1
-  wine reg add 'HKCR\QuilloTestLog\shell\open\command' /ve /d "\"$(e2e_winpath "$logger")\" \"%1\"" \
-    /f /reg:$view </dev/null >/dev/null 2>&1
   for class in Folder Directory; do
     wine reg add "HKCR\\$class\\shell\\explore\\command" /ve /d "$(e2e_winpath "$explorer") \"%1\"" \
       /f /reg:$view </dev/null >/dev/null 2>&1

@@ -70,13 +70,7 @@ for bits in 32 64; do
   echo wxyz >"$docs/wxyz.qlog"
   echo omega >"$docs/Ωμέγα 🎉.txt"
   winDocs=$(e2e_winpath "$docs")
-  logger=$work/bin/opener.exe
-  cp "$QUILLO_BUILD/win32/tests/explorer_host/log_args.exe" "$logger"
-  for view in 32 64; do
-    wine reg add 'HKCR\.qlog' /ve /d QuilloTestLog /f /reg:$view </dev/null >/dev/null 2>&1
-    wine reg add 'HKCR\QuilloTestLog\shell\open\command' /ve /d "\"$(e2e_winpath "$logger")\" \"%1\"" \
-      /f /reg:$view </dev/null >/dev/null 2>&1
-  done
+  host_logging_opener "$work"
   host_options "$work/data/Options.lcf" menuPosition=2 toolTipSpeed=5 sizeInfoShown=1 sizeInfoStartDisabled=0 sizeUnits=3
 
   # position TRACE LEVEL REAL: the position of the entry whose real name is REAL in that level.

@@ -115,6 +115,20 @@ host_installation() {
   files=$(e2e_winpath "$work/files")
 }
 
+# host_logging_opener WORK: files ending ".qlog" open with a copy of the logging program,
+# WORK/bin/opener.exe, in both registry views. Sets logger (its Unix path).
+host_logging_opener() {
+  logger=$1/bin/opener.exe
+  mkdir -p "$1/bin"
+  cp "$QUILLO_BUILD/win32/tests/explorer_host/log_args.exe" "$logger"
+  local view
+  for view in 32 64; do
+    wine reg add 'HKCR\.qlog' /ve /d QuilloTestLog /f /reg:$view </dev/null >/dev/null 2>&1
+    wine reg add 'HKCR\QuilloTestLog\shell\open\command' /ve /d "\"$(e2e_winpath "$logger")\" \"%1\"" \
+      /f /reg:$view </dev/null >/dev/null 2>&1
+  done
+}
+
 # host_drop BITS NAME SCRIPT LINGER_MS TARGET SOURCE...: host_show of a right-button drop of the
 # SOURCEs onto TARGET (Unix paths), the host lingering LINGER_MS after its menu closed so that
 # what the handler started can finish; false when the host did not get through its menu.
