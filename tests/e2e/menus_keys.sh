@@ -80,7 +80,8 @@ option=0 hidden=1 protected=0 sizes=0 units=1"
     "down;right;await:2;key:0x43;wait:300;clipboard;escape;escape" \
     --hung-cabinet beta 'C.txt|a|b.txt' 8000 --context "$winAlpha"
   grep '^clipboard' "$QUILLO_ARTIFACTS/hung$bits.txt"
-  [ "$(grep '^clipboard' "$QUILLO_ARTIFACTS/hung$bits.txt")" = 'clipboard text="a.txt\r\nb.txt\r\nC.txt\r\n"' ] ||
+  [ "$(grep '^clipboard text=' "$QUILLO_ARTIFACTS/hung$bits.txt")" = 'clipboard text="a.txt\r\nb.txt\r\nC.txt\r\n"' ] &&
+    [ "$(grep '^clipboard unicode=' "$QUILLO_ARTIFACTS/hung$bits.txt")" = 'clipboard unicode="a.txt\r\nb.txt\r\nC.txt\r\n"' ] ||
     e2e_fail "$bits: names not sorted by name beside a window that does not answer"
   echo "ok: $bits"
 done
