@@ -4,6 +4,7 @@
 // are answered by a host that fails some of them; the user retries some errors, then quits.
 //   byte 0     mode (bit 0), which command calls fail (bits 1-3)
 //   the rest   the script
+#include <cstring>
 #include <string>
 
 #include "fuzz_support.h"
@@ -24,6 +25,7 @@ class FailingHost : public ScriptCommandHost {
     return failEvery_ != 0 && ++calls_ % failEvery_ == 0 ? kCopyFailed : kNoError;
   }
   bool Cancelled() const override { return cancelled; }
+  void Note(const char* text) override { FUZZ_CHECK(text != nullptr && std::strlen(text) < kArgumentSize + 64); }
 
   bool cancelled = false;
 

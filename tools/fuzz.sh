@@ -16,6 +16,7 @@ shift || true
 case $seconds in '' | *[!0-9]*) echo "usage: tools/fuzz.sh [SECONDS] [TARGET...]" >&2; exit 2 ;; esac
 
 tree=build/fuzz
+mkdir -p build
 if ! command -v clang++-14 >/dev/null || [ ! -f /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a ]; then
   echo "fuzz: clang 14 with libFuzzer is missing (tools/install-deps.sh installs it)" >&2
   exit 1
