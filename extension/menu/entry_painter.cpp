@@ -13,6 +13,7 @@
 #include "menu/core/sub_open_area.h"
 #include "menu_level.h"
 #include "menu_trace.h"
+#include "win_geometry.h"
 
 namespace quillo {
 namespace {
@@ -46,9 +47,6 @@ bool Resolve(ULONG_PTR itemData, ResolvedEntry& out) {
   }
   return true;
 }
-
-Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
-RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 void FillSolid(HDC dc, const Rect& rect, COLORREF colour) {
   HBRUSH brush = CreateSolidBrush(colour);

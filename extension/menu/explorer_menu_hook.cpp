@@ -15,6 +15,7 @@
 #include "model_binding.h"
 #include "tool_tip_window.h"
 #include "view_option.h"
+#include "win_geometry.h"
 
 namespace quillo {
 namespace {
@@ -39,8 +40,6 @@ MenuItems ReadItems(HMENU menu) {
   }
   return read;
 }
-
-Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
 // Takes the entry out at `from` and puts it back at `to` with everything it carried.
 void MoveEntry(const ExtensionState& state, HMENU menu, int from, int to) {
@@ -77,7 +76,7 @@ void PlaceEntry(ExtensionState& state, HMENU menu) {
   in.menuPosition = state.Options.menuPosition;
   in.rootItemData = state.RootItemData;
   in.items = before.span();
-  in.cursor = Point{cursor.x, cursor.y};
+  in.cursor = ToPoint(cursor);
   in.area = PositioningArea(state.WindowsVersionCode, ToRect(state.MonitorRect),
                             ToRect(state.WorkAreaRect));
   in.itemHeight = state.Metrics.ItemHeight;

@@ -7,6 +7,7 @@
 #include "menu_trace.h"
 #include "menu_window.h"
 #include "submenu_worker.h"
+#include "win_geometry.h"
 
 namespace quillo {
 namespace {
@@ -18,10 +19,8 @@ bool MouseButtonDown() {
 Point CursorPoint() {
   POINT cursor{};
   GetCursorPos(&cursor);
-  return Point{cursor.x, cursor.y};
+  return ToPoint(cursor);
 }
-
-Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
 void PostCursorIdle() {
   const ExtensionState& state = State();

@@ -11,6 +11,7 @@
 #include "menu_session.h"
 #include "model_binding.h"
 #include "tool_tip_window.h"
+#include "win_geometry.h"
 
 #include <cstring>
 
@@ -64,8 +65,6 @@ bool RunningUnderWine() {
   }();
   return wine;
 }
-
-Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
 // A level's popup closed. A highlight still inside that level or deeper is stale: when Left
 // closes a submenu, Wine reports no new highlight before the next key, and a Right must then
@@ -123,12 +122,11 @@ void TrackHighlight(WPARAM wParam, LPARAM lParam) {
   GetWindowRect(GetDesktopWindow(), &desktop);
   in.mouseSelectFlag = (flags & MF_MOUSESELECT) != 0;
   in.item = ToRect(item);
-  in.cursor = Point{cursor.x, cursor.y};
+  in.cursor = ToPoint(cursor);
   in.desktop = ToRect(desktop);
   in.underWine = RunningUnderWine();
   const Selection selection = SelectionFor(in);
-  state.SelectedItemRect = RECT{selection.rect.left, selection.rect.top, selection.rect.right,
-                                selection.rect.bottom};
+  state.SelectedItemRect = ToRECT(selection.rect);
   state.SelectedByMouse = selection.byMouse ? 1 : 0;
   if (menu == state.ExplorerMenu) {
     state.HighlightedItemId = kNoItemId;

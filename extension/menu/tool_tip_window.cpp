@@ -15,6 +15,7 @@
 #include "menu_level.h"
 #include "menu_trace.h"
 #include "shell_item.h"
+#include "win_geometry.h"
 
 namespace quillo {
 namespace {
@@ -140,7 +141,7 @@ void Resize(HWND window, int width, int height) {
   const ToolTipState& tip = Tip();
   RECT desktop;
   GetWindowRect(GetDesktopWindow(), &desktop);
-  const Point at = ToolTipPosition(Point{tip.cursor.x, tip.cursor.y}, ToolTipSize{width, height},
+  const Point at = ToolTipPosition(ToPoint(tip.cursor), ToolTipSize{width, height},
                                    tip.placeLeft,
                                    Rect{desktop.left, desktop.top, desktop.right, desktop.bottom});
   SetWindowPos(window, HWND_TOPMOST, at.x, at.y, width, height, SWP_NOACTIVATE);
