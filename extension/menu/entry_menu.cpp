@@ -11,6 +11,7 @@
 #include "menu_level.h"
 #include "menu_trace.h"
 #include "menu_session.h"
+#include "sent_message_wait.h"
 #include "shell_item.h"
 
 using Microsoft::WRL::ComPtr;

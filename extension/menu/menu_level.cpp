@@ -4,6 +4,7 @@
 
 #include "extension_state.h"
 #include "menu_trace.h"
+#include "sent_message_wait.h"
 
 namespace quillo {
 namespace {
@@ -60,12 +61,6 @@ MenuEntry* LookupEntry(std::uint32_t itemId) {
   const int entry = ResolveItemIdEntry(itemId, LevelCount(),
                                        static_cast<int>(level->listing->entries.count()));
   return entry < 0 ? nullptr : &level->listing->entries[static_cast<std::size_t>(entry)];
-}
-
-void WaitAnsweringSentMessages(DWORD ms) {
-  MsgWaitForMultipleObjectsEx(0, nullptr, ms, QS_SENDMESSAGE, 0);
-  MSG message;
-  PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
 }
 
 void ClearLevelMenu(MenuLevel& level) {

@@ -69,9 +69,4 @@ void SetEntrySubmenu(MenuLevel& level, int position, HMENU submenu, GrowableArra
 // Repaints the item at position at once when the level's window is visible. Any thread.
 void RedrawEntry(const MenuLevel& level, int position);
 
-// Waits about `ms` milliseconds on the menu thread while answering messages other threads
-// send to its windows (a worker repainting an entry), so that waiting for a worker never
-// deadlocks with it.
-void WaitAnsweringSentMessages(DWORD ms);
-
 }  // namespace quillo

@@ -94,7 +94,7 @@ DWORD WINAPI SubmenuWorker(void* parameter) {
   const int scans = listing != nullptr && level.showSizes ? SizesPass(level) : 0;
   MenuTrace("worker-end probes=%d scans=%d stopped=%d", probes, scans,
             listing != nullptr && Stopped(level) ? 1 : 0);
-  if (listing != nullptr) listing->users.fetch_sub(1, std::memory_order_acq_rel);
+  if (listing != nullptr) LetGoOfListing(listing);
   PostMessageA(State().MenuOwnerWindow, State().CursorMsg, 0, 0);
   if (SUCCEEDED(com)) CoUninitialize();
   // The level may be destroyed from here on.
@@ -113,7 +113,7 @@ void StartWorker(MenuLevel& level) {
     CloseHandle(thread);
     return;
   }
-  if (level.listing != nullptr) level.listing->users.fetch_sub(1, std::memory_order_acq_rel);
+  if (level.listing != nullptr) LetGoOfListing(level.listing);
   level.workerRunning.store(0, std::memory_order_release);
   PostMessageA(State().MenuOwnerWindow, State().CursorMsg, 0, 0);
 }

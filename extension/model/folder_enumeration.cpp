@@ -68,7 +68,9 @@ class Enumeration {
   void Page();
 
   ModelContext& context_;
-  const OptionsRecord& options_;
+  // A copy taken while the menu thread waits: a thread whose listing the cache handed over may
+  // run on after the menus close, while the next initialisation reloads the options.
+  const OptionsRecord options_;
   FolderListing& listing_;
   ShellAccess shell_;
   EntryIcons icons_;

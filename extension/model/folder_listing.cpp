@@ -21,4 +21,10 @@ void DestroyFolderListing(FolderListing* listing) {
   delete listing;
 }
 
+void LetGoOfListing(FolderListing* listing) {
+  if (listing->users.fetch_sub(1, std::memory_order_acq_rel) == kListingHandedOver + 1) {
+    DestroyFolderListing(listing);
+  }
+}
+
 }  // namespace quillo

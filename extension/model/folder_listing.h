@@ -43,11 +43,19 @@ struct FolderListing {
   IMalloc* allocator = nullptr;              // frees every list the listing owns
 };
 
+// Set in `users` when the cache lets go of a listing that a thread still holds (a shell call
+// that does not return): the thread's last LetGoOfListing destroys it.
+constexpr std::int32_t kListingHandedOver = 1 << 30;
+
 // A new empty listing whose lists will be freed with allocator; null when memory is short.
 FolderListing* CreateFolderListing(IMalloc* allocator);
 
 // Frees the listing's list, every entry's list and the listing.
 void DestroyFolderListing(FolderListing* listing);
+
+// A thread's user less; the last holder of a handed-over listing destroys it. The listing is not
+// touched after the call. Any thread.
+void LetGoOfListing(FolderListing* listing);
 
 // The listing's names as the menu side reads them (EntryText, EntryRealText).
 inline std::span<const char> ListingNames(const FolderListing& listing) {

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "folder_enumeration.h"
+#include "sent_message_wait.h"
 #include "shell_attributes.h"
 #include "shell_item.h"
 
@@ -11,6 +12,9 @@ namespace {
 
 constexpr DWORD kWaitPollMs = 20;
 constexpr DWORD kReleasePollMs = 10;
+// How long emptying the cache waits for cancelled threads: they stop at their next check, but a
+// shell call into an unreachable network folder may not return for many seconds.
+constexpr DWORD kReleaseWaitMs = 500;
 
 struct ThreadStart {
   ModelContext* context;
@@ -23,7 +27,7 @@ DWORD WINAPI EnumerationThread(void* parameter) {
   const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
   EnumerateListing(*start.context, *start.listing);
   if (SUCCEEDED(com)) CoUninitialize();
-  start.listing->users.fetch_sub(1, std::memory_order_acq_rel);  // the listing is not touched after
+  LetGoOfListing(start.listing);
   return 0;
 }
 
@@ -125,14 +129,27 @@ void ListingCache::Release(FolderListing* listing) {
   }
 }
 
+bool ListingCache::AnyHeld() const {
+  for (std::size_t i = 0; i < listings_.count(); ++i) {
+    if (listings_[i]->users.load(std::memory_order_acquire) > 0) return true;
+  }
+  return false;
+}
+
 void ListingCache::Empty() {
   for (std::size_t i = 0; i < listings_.count(); ++i) {
+    listings_[i]->cancel.store(1, std::memory_order_relaxed);
+  }
+  const DWORD start = GetTickCount();
+  while (AnyHeld() && GetTickCount() - start < kReleaseWaitMs) {
+    WaitAnsweringSentMessages(kReleasePollMs);
+  }
+  for (std::size_t i = 0; i < listings_.count(); ++i) {
     FolderListing* listing = listings_[i];
-    while (listing->users.load(std::memory_order_acquire) > 0) {
-      listing->cancel.store(1, std::memory_order_relaxed);
-      Sleep(kReleasePollMs);
+    // Still held: its last holder destroys it.
+    if (listing->users.fetch_add(kListingHandedOver, std::memory_order_acq_rel) == 0) {
+      DestroyFolderListing(listing);
     }
-    DestroyFolderListing(listing);
   }
   listings_.Clear();
   invalid_.store(0, std::memory_order_relaxed);

@@ -30,7 +30,9 @@ class ListingCache {
   // (a drive), which stays cached while the menus are open.
   void Release(FolderListing* listing);
 
-  // Cancels every listing, waits until their threads have let go, destroys them.
+  // Cancels every listing and waits, answering sent messages, until their threads have let go
+  // or half a second has passed; destroys every listing no thread holds and hands the others
+  // over to their threads.
   void Empty();
 
   // Set after an option change so that cached listings are not reused.
@@ -40,6 +42,7 @@ class ListingCache {
 
  private:
   FolderListing* FindReusable(LPCITEMIDLIST idList);
+  bool AnyHeld() const;
 
   ModelContext& context_;
   GrowableArray<FolderListing*> listings_;

@@ -1,5 +1,6 @@
 // How listings are produced: icon indexes shared per file class equal the item-by-item lookup,
-// and a cancelled enumeration of a big folder lets go at once.
+// a cancelled enumeration of a big folder lets go at once, and one stuck in the shell holds up
+// nothing.
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -151,6 +152,73 @@ TEST_F(ListingWorkTest, AListingWhoseThreadCouldNotStartIsNeverReusedAsFinished)
   auto opened = Open(list.list);
   ASSERT_NE(opened->listing, nullptr);
   EXPECT_EQ(Texts(*opened->listing), (std::vector<std::string>{"a.txt", "b.txt"}));
+}
+
+// An enumeration thread whose shell call does not return until `release` is set, as in an
+// unreachable network folder.
+struct StalledThread {
+  HANDLE release = nullptr;
+  HANDLE thread = nullptr;
+  LPTHREAD_START_ROUTINE routine = nullptr;
+  void* parameter = nullptr;
+};
+StalledThread g_stalled;
+
+DWORD WINAPI RunWhenReleased(void*) {
+  WaitForSingleObject(g_stalled.release, INFINITE);
+  return g_stalled.routine(g_stalled.parameter);
+}
+
+HANDLE StartStalled(LPTHREAD_START_ROUTINE routine, void* parameter) {
+  g_stalled.routine = routine;
+  g_stalled.parameter = parameter;
+  HANDLE thread = CreateThread(nullptr, 0, RunWhenReleased, nullptr, 0, nullptr);
+  DuplicateHandle(GetCurrentProcess(), thread, GetCurrentProcess(), &g_stalled.thread, 0, FALSE,
+                  DUPLICATE_SAME_ACCESS);
+  return thread;
+}
+
+DWORD WINAPI EmptyCache(void* cache) {
+  static_cast<ListingCache*>(cache)->Empty();
+  return 0;
+}
+
+// The menus close while an enumeration hangs in the shell: emptying the cache (and so Explorer's
+// menu thread) waits no more than its bound, and the thread frees the listing when it returns.
+TEST_F(ListingWorkTest, AnEnumerationStuckInTheShellHoldsUpNeitherTheMenusNorItsListing) {
+  const std::string folder = Folder("stuck");
+  File("stuck\\a.txt");
+  IdList list = Parse(folder);
+  CheckingAllocator checking(allocator_);
+  context_.allocator = &checking;
+  g_stalled.release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  context_.startThread = StartStalled;
+  context_.keepWaiting = [](void*) { return false; };  // the user moves on at once
+  EXPECT_EQ(Open(list.list)->listing, nullptr);
+  ASSERT_NE(g_stalled.thread, nullptr);
+  EXPECT_GT(checking.LiveCount(), 0u);  // the listing's copy of the folder's list
+
+  const auto start = std::chrono::steady_clock::now();
+  HANDLE emptying = CreateThread(nullptr, 0, EmptyCache, cache_.get(), 0, nullptr);
+  const bool returned = WaitForSingleObject(emptying, 5000) == WAIT_OBJECT_0;
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                      std::chrono::steady_clock::now() - start).count();
+  EXPECT_TRUE(returned) << "emptying the cache waited for the stuck thread";
+  EXPECT_LT(ms, 1500);
+  EXPECT_EQ(cache_->count(), 0u);
+
+  SetEvent(g_stalled.release);  // the shell call returns; the thread sees the cancel and ends
+  EXPECT_EQ(WaitForSingleObject(g_stalled.thread, 5000), WAIT_OBJECT_0);
+  if (!returned) {
+    EXPECT_EQ(WaitForSingleObject(emptying, 5000), WAIT_OBJECT_0);
+  }
+  EXPECT_EQ(checking.LiveCount(), 0u) << "the listing was not freed by its last holder";
+  EXPECT_EQ(checking.badFrees.load(), 0);
+  CloseHandle(emptying);
+  CloseHandle(g_stalled.thread);
+  CloseHandle(g_stalled.release);
+  context_.startThread = nullptr;
+  context_.allocator = allocator_;
 }
 
 }  // namespace

@@ -9,7 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstring>
 #include <memory>
+#include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -31,6 +35,55 @@ struct IdList {
   IdList(IdList&& other) noexcept : list(other.list) { other.list = nullptr; }
   IdList(const IdList&) = delete;
   ~IdList() { CoTaskMemFree(list); }
+};
+
+// A shell allocator that sees misuse: freeing a block twice or one it never gave out is
+// counted, and a freed block is zeroed and kept (never reused), so that a reader copying it
+// afterwards gets an empty list instead of a valid one.
+class CheckingAllocator final : public IMalloc {
+ public:
+  explicit CheckingAllocator(IMalloc* real) : real_(real) {}
+  ~CheckingAllocator() {
+    for (void* block : freed_) real_->Free(block);
+    for (void* block : live_) real_->Free(block);
+  }
+  STDMETHODIMP QueryInterface(REFIID, void** object) override { return *object = nullptr, E_NOINTERFACE; }
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP_(void*) Alloc(SIZE_T size) override {
+    void* block = real_->Alloc(size);
+    const std::lock_guard<std::mutex> hold(mutex_);
+    if (block != nullptr) live_.insert(block);
+    return block;
+  }
+  STDMETHODIMP_(void*) Realloc(void*, SIZE_T) override { return nullptr; }
+  STDMETHODIMP_(void) Free(void* block) override {
+    if (block == nullptr) return;
+    const std::lock_guard<std::mutex> hold(mutex_);
+    if (live_.erase(block) == 0) {
+      ++badFrees;
+      return;
+    }
+    std::memset(block, 0, real_->GetSize(block));
+    freed_.push_back(block);
+  }
+  STDMETHODIMP_(SIZE_T) GetSize(void* block) override { return real_->GetSize(block); }
+  STDMETHODIMP_(int) DidAlloc(void* block) override { return real_->DidAlloc(block); }
+  STDMETHODIMP_(void) HeapMinimize() override {}
+
+  // Blocks given out and not freed yet.
+  std::size_t LiveCount() {
+    const std::lock_guard<std::mutex> hold(mutex_);
+    return live_.size();
+  }
+
+  std::atomic<int> badFrees{0};
+
+ private:
+  IMalloc* real_;
+  std::mutex mutex_;
+  std::set<void*> live_;
+  std::vector<void*> freed_;
 };
 
 class ModelTest : public ::testing::Test {
