@@ -50,6 +50,10 @@ struct ExtensionState {
   std::size_t DroppedNamesSize = 0;
   HMENU ExplorerMenu = nullptr;
   std::uint32_t RootItemData = 0;
+  // The handler whose QueryContextMenu inserted the entries, and whether Explorer's menu then
+  // opened: a handler released before its menu ever opened tears down what it set up.
+  const void* MenuInserter = nullptr;
+  std::atomic<std::uint8_t> ExplorerMenuShown{0};
 
   std::atomic<std::uint8_t> OwnMenuActive{0};
   std::atomic<std::uint8_t> Subclassed{0};

@@ -6,6 +6,7 @@
 
 #include "context_menu_entries.h"
 #include "menu/menu_level.h"
+#include "menu/menu_session.h"
 #include "menu_animation.h"
 #include "menu_hooks.h"
 #include "extension_state.h"
@@ -87,8 +88,15 @@ HRESULT InsertMenuEntries(ExtensionState& state, HMENU menu, UINT indexMenu, UIN
     return nothing;
   }
   state.MoveToParentEnabled = inserted == 3 && moveToParent;
+  state.ExplorerMenuShown = 0;
   InstallMenuHooks(state);
   return MAKE_HRESULT(SEVERITY_SUCCESS, 0, inserted + 1);
+}
+
+void EndMenuNeverShown(ExtensionState& state, const void* handler) {
+  if (state.MenuInserter != handler) return;
+  state.MenuInserter = nullptr;
+  if (state.ExplorerMenuShown == 0 && state.CallWndProcHook) MenuTeardown();
 }
 
 LPCITEMIDLIST ItemIdList(const ExtensionState& state, ItemId itemId) {

@@ -14,6 +14,11 @@ namespace quillo {
 HRESULT InsertMenuEntries(ExtensionState& state, HMENU menu, UINT indexMenu, UINT idCmdFirst,
                           UINT flags);
 
+// A handler is going away: when its entries were the last inserted and Explorer's menu never
+// opened (a caller that builds a menu only to read it), its hooks are removed and the menu
+// animation restored now instead of at some later right-click.
+void EndMenuNeverShown(ExtensionState& state, const void* handler);
+
 // Writes the highlighted entry's help text as wide text: "Quillo options..." for the root entry
 // itself, else the entry's parsing name. Always S_OK; writes nothing unless the extension's own
 // menu is active and a help text was asked for.

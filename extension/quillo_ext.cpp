@@ -12,7 +12,10 @@
 namespace quillo {
 
 CQuilloExt::CQuilloExt() { CQuilloModule::Instance().Lock(); }
-CQuilloExt::~CQuilloExt() { CQuilloModule::Instance().Unlock(); }
+CQuilloExt::~CQuilloExt() {
+  EndMenuNeverShown(State(), this);
+  CQuilloModule::Instance().Unlock();
+}
 
 HRESULT CQuilloExt::CreateInstance(REFIID riid, void** object) {
   if (object == nullptr) return E_POINTER;
@@ -50,7 +53,9 @@ STDMETHODIMP CQuilloExt::Initialize(LPCITEMIDLIST pidlFolder, IDataObject* data,
 
 STDMETHODIMP CQuilloExt::QueryContextMenu(HMENU menu, UINT indexMenu, UINT idCmdFirst, UINT,
                                           UINT flags) {
-  return InsertMenuEntries(State(), menu, indexMenu, idCmdFirst, flags);
+  const HRESULT result = InsertMenuEntries(State(), menu, indexMenu, idCmdFirst, flags);
+  if (HRESULT_CODE(result) > 0) State().MenuInserter = this;
+  return result;
 }
 
 // The extension's own menus carry out every action; Explorer's command route is never used.

@@ -98,6 +98,7 @@ void OnExplorerMenuMessage(const CWPSTRUCT& message) {
   if (state.ExplorerMenu == nullptr) return;
   if (message.message == WM_INITMENUPOPUP &&
       reinterpret_cast<HMENU>(message.wParam) == state.ExplorerMenu) {
+    state.ExplorerMenuShown = 1;
     PlaceEntry(state, state.ExplorerMenu);
   } else if (message.message == WM_MENUSELECT &&
              reinterpret_cast<HMENU>(message.lParam) == state.ExplorerMenu) {

@@ -1,18 +1,19 @@
 # Explorer is never harmed, with both DLLs: one stand-in process runs rounds that mix every way
 # a right-click can go (walk two levels deep and close; close without any highlight; a
 # double-click asking for the default verb only; the Windows key held; a selection the shell
-# cannot describe; a drop of virtual objects; a drop walked and closed; a tool tip on a folder
-# being counted; an entry's own context menu; Ctrl+Enter opening a file with the menus kept
-# open). Afterwards, judged against the figures after the first full mix: GDI objects, kernel
+# cannot describe; a drop of virtual objects; a drop walked and closed; a menu built and
+# destroyed without being shown; a tool tip on a folder being counted; an entry's own context
+# menu; Ctrl+Enter opening a file with the menus kept open). Afterwards, judged against the figures after the first full mix: GDI objects, kernel
 # handles and threads do not grow, private bytes stay within the calibration's bound, no popup
 # handed out survives; every menu was torn down and left no hook; the menu animation, on at
 # the start, is on after every call; the process did not crash. Figures are printed.
-# The suite runs QUILLO_SOAK_ROUNDS rounds per DLL (default 60, six mixes); the full soak is
+# The suite runs QUILLO_SOAK_ROUNDS rounds per DLL (default 66, six mixes; rounded up to whole
+# mixes); the full soak (1,001 rounds) is
 #   QUILLO_SOAK_ROUNDS=1000 QUILLO_E2E_TIMEOUT=7200 tests/e2e/run.sh ext_soak
 source "$QUILLO_ROOT/tests/e2e/lib.sh"
 source "$QUILLO_ROOT/tests/explorer_host/host_lib.sh"
 
-rounds=${QUILLO_SOAK_ROUNDS:-60}
+rounds=${QUILLO_SOAK_ROUNDS:-66}
 work=$QUILLO_ARTIFACTS/work
 tree=$work/tree
 mkdir -p "$tree/alpha/beta/gamma" "$tree/target" "$work/bin"
@@ -31,12 +32,15 @@ cases=(
   --case winkey
   --case nodata
   --case virtualdrop
+  --case queryonly
   --case "drop:down;right;await:2;escape;escape;escape"
   --case "menu:down;right;await:2;point:1,0;rest:700;cancel"
   --case "menu:down;right;await:2;down;ctrl-down;return;ctrl-up;wait:300;cancel"
   --case "menu:down;right;await:2;prclick:1,1;wait:600;escape-menus;wait:5000"
 )
 mix=$(( ${#cases[@]} / 2 ))
+rounds=$(( (rounds + mix - 1) / mix * mix ))
+hooked=7  # cases per mix that insert entries and hook the thread: menu, drop, queryonly
 
 for bits in 32 64; do
   e2e_check "register Quillo$bits" host_register $bits
@@ -51,7 +55,7 @@ for bits in 32 64; do
   echo "figures $bits: rounds=$rounds menus=$installed torn down=$torn walked=$(grep -c 'open-level level=1 ' "$trace")" \
     "tips=$(grep -c 'tooltip shown' "$trace") entry menus=$(grep -c 'entry-menu chosen' "$trace")" \
     "opened=$(grep -c 'action opened' "$trace") calls with animation on=$(grep -c '^after-call animation=on' "$out")"
-  [ "$installed" = $((rounds / mix * 6)) ] || e2e_fail "$bits: hooks installed for $installed of $((rounds / mix * 6)) menus"
+  [ "$installed" = $((rounds / mix * hooked)) ] || e2e_fail "$bits: hooks installed for $installed of $((rounds / mix * hooked)) menus"
   [ "$torn" = "$installed" ] || e2e_fail "$bits: $torn teardowns for $installed menus"
   if grep -q 'hooks left over' "$trace"; then e2e_fail "$bits: hooks left installed after a menu"; fi
   [ "$(grep -c '^after-call animation=on' "$out")" = "$rounds" ] || e2e_fail "$bits: menu animation left off"

@@ -26,7 +26,8 @@
 //                     --drop-case drop shown with SCRIPT), defaultonly (QueryContextMenu with
 //                     CMF_DEFAULTONLY, as a double-click asks), winkey (Windows key held),
 //                     nodata (Initialize with a data object that has no "Shell IDList Array"),
-//                     virtualdrop (a drop of the Control Panel, not a file-system object)
+//                     virtualdrop (a drop of the Control Panel, not a file-system object),
+//                     queryonly (QueryContextMenu, then the menu destroyed without being shown)
 //   --drop-case TARGET SOURCE  what drop and virtualdrop cases drop onto
 //   --warm N          leak check: the "warm" figures after N rounds (default 1)
 //   --settle MS       leak check: pump messages for MS before the "after" figures (threads the
@@ -1061,6 +1062,15 @@ bool MenuAnimation() {
   return animation != FALSE;
 }
 
+// A --case argument whose KIND is one of the soak cases.
+bool KnownCase(const std::string& soakCase) {
+  const std::string kind = soakCase.substr(0, soakCase.find(':'));
+  for (const char* known : {"menu", "drop", "defaultonly", "winkey", "nodata", "virtualdrop", "queryonly"}) {
+    if (kind == known) return true;
+  }
+  return false;
+}
+
 // The options of one round: the round's soak case applied to the run's options.
 Options RoundOptions(const Options& options, long round) {
   Options run = options;
@@ -1127,7 +1137,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
       options.hungMs = std::atol(argv[++i]);
     }
     else if (arg == "--linger" && hasValue) number(options.lingerMs);
-    else if (arg == "--case" && hasValue) options.cases.push_back(argv[++i]);
+    else if (arg == "--case" && hasValue && KnownCase(argv[i + 1])) options.cases.push_back(argv[++i]);
     else if (arg == "--drop-case" && i + 2 < argc) {
       options.dropTarget = argv[++i];
       options.dropSource = argv[++i];
