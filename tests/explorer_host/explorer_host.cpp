@@ -68,7 +68,10 @@
 //        submenu=none|items:N bitmap=yes|no
 //   help hr=0x... text="..."
 //   msg name=WM_... wparam=0x... lparam=0x...   (while the menu is shown)
-//   track result=N
+//   track result=N                 then the chosen command carried out as Explorer does:
+//   invoke id=N hr=0x...           (an id of the handler's range: its InvokeCommand) or
+//   invoke verb=NAME hr=0x...      (the host's "Open", "Explore", "Properties": offered to the
+//   host-verb verb=NAME ok=0|1      handler by name, then ShellExecuteEx on the first path)
 //   leak phase=before|warm|after gdi=N menus_alive=N private_bytes=N handles=N threads=N
 //   await menus=N waited_ms=N
 //   after-menu wndproc=restored|replaced animation=on|off   (after each shown menu)
@@ -644,7 +647,43 @@ void PumpMessages(DWORD ms, HANDLE handle = nullptr) {
 
 bool g_latency = false;
 
-int ShowMenu(IContextMenu* handler, HMENU menu, std::string& script, long lingerMs) {
+// The verbs of the host's own entries (HostMenu ids 1 to 3).
+const char* HostVerb(int id) {
+  static const char* const verbs[] = {"open", "explore", "properties"};
+  return id >= 1 && id <= 3 ? verbs[id - 1] : nullptr;
+}
+
+// What Explorer does with the command its menu returned: an id of the handler's range goes to
+// the handler's InvokeCommand; one of Explorer's own entries is first offered to the handler by
+// verb name (the shell's menu offers a verb given by name to every handler) and then carried out
+// by the shell on the first path. Prints "invoke id=N hr=0x..." or "invoke verb=NAME hr=0x..."
+// and "host-verb verb=NAME ok=0|1".
+void CarryOut(IContextMenu* handler, int chosen, UINT handlerIds) {
+  const UINT first = g_show.options->first;
+  CMINVOKECOMMANDINFO info{};
+  info.cbSize = sizeof info;
+  info.nShow = SW_SHOWNORMAL;
+  const UINT id = static_cast<UINT>(chosen);
+  if (chosen > 0 && id >= first && id < first + handlerIds) {
+    info.lpVerb = MAKEINTRESOURCEA(id - first);
+    std::printf("invoke id=%u hr=0x%08lx\n", id - first, static_cast<unsigned long>(handler->InvokeCommand(&info)));
+    return;
+  }
+  const char* verb = HostVerb(chosen);
+  if (verb == nullptr) return;
+  info.lpVerb = verb;
+  std::printf("invoke verb=%s hr=0x%08lx\n", verb, static_cast<unsigned long>(handler->InvokeCommand(&info)));
+  const std::wstring wideVerb = Wide(verb), file = Wide(g_show.options->paths.front());
+  SHELLEXECUTEINFOW execute{};
+  execute.cbSize = sizeof execute;
+  execute.fMask = SEE_MASK_FLAG_NO_UI;
+  execute.lpVerb = wideVerb.c_str();
+  execute.lpFile = file.c_str();
+  execute.nShow = SW_SHOWNORMAL;
+  std::printf("host-verb verb=%s ok=%d\n", verb, ShellExecuteExW(&execute) ? 1 : 0);
+}
+
+int ShowMenu(IContextMenu* handler, HMENU menu, std::string& script, long lingerMs, UINT handlerIds) {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = HostWindowProc;
   windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -671,6 +710,7 @@ int ShowMenu(IContextMenu* handler, HMENU menu, std::string& script, long linger
   }
   const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, 200, 150, 0, window, nullptr);
   std::printf("track result=%d\n", chosen);
+  CarryOut(handler, chosen, handlerIds);
   if (g_latency) {
     host_timing::StopLatencyProbe();
     host_timing::StopLevelTiming();
@@ -1102,7 +1142,8 @@ int RunLeakCheck(const Options& options, CLSID classId) {
     CollectSubmenus(run.menu, submenus);
     if (roundOptions.show && run.handler) {
       std::string script = roundOptions.script;
-      ShowMenu(run.handler.Get(), run.menu, script, roundOptions.lingerMs);
+      ShowMenu(run.handler.Get(), run.menu, script, roundOptions.lingerMs,
+               SUCCEEDED(run.query) ? HRESULT_CODE(run.query) : 0);
     }
     DestroyMenu(run.menu);
     run.handler.Reset();
@@ -1211,7 +1252,8 @@ int main(int argc, char** argv) {
       } else {
         PrintMenu(run.menu);
         if (options.helpTextId >= 0 && run.handler) PrintHelpText(run.handler.Get(), options.helpTextId);
-        if (options.show && run.handler) ShowMenu(run.handler.Get(), run.menu, options.script, options.lingerMs);
+        if (options.show && run.handler) ShowMenu(run.handler.Get(), run.menu, options.script, options.lingerMs,
+                                                   SUCCEEDED(run.query) ? HRESULT_CODE(run.query) : 0);
         DestroyMenu(run.menu);
       }
     }

@@ -1,0 +1,70 @@
+# Explorer's own entries picked after Quillo's entry was in its menu, with both DLLs: the
+# stand-in carries the chosen command out as Explorer does (the verb offered to the handler by
+# name, which must refuse it, then run by the shell). "Open" clicked while Quillo's submenu is
+# up opens the file once through its association; "Properties" reached by keys after Quillo's
+# submenu was opened and closed again is what the menu returns. Each time Quillo's menus were
+# torn down before the verb ran: no hook left, the owner's window procedure back, the menu
+# animation on again. A click on Quillo's own entry starts the options program once; the
+# command the menu returns for it does nothing in the handler.
+source "$QUILLO_ROOT/tests/e2e/lib.sh"
+source "$QUILLO_ROOT/tests/explorer_host/host_lib.sh"
+
+work=$QUILLO_ARTIFACTS/work
+tree=$work/tree
+host_installed "$work"
+mkdir -p "$tree/docs/sub"
+echo note >"$tree/docs/note.qlog"
+host_logging_opener "$work"
+cp "$logger" "$work/install/Quillo.exe"
+host_options "$work/data/Options.lcf" menuPosition=2
+note=$(e2e_winpath "$tree/docs/note.qlog")
+
+# torn_down NAME: the menu's end removed every hook and restored the window and the animation
+# before the stand-in went on.
+torn_down() {
+  local out=$QUILLO_ARTIFACTS/$1.txt trace=$QUILLO_ARTIFACTS/$1.trace
+  grep -q 'fill level=0 ' "$trace" || e2e_fail "$1: Quillo's submenu was not shown"
+  [ "$(grep -c ' teardown ' "$trace")" = 1 ] || e2e_fail "$1: not torn down once: $(grep teardown "$trace")"
+  grep -q ' teardown hooks=0 subclassed=0' "$trace" || e2e_fail "$1: $(grep teardown "$trace")"
+  grep -q '^after-menu wndproc=restored animation=on' "$out" || e2e_fail "$1: $(grep after-menu "$out")"
+}
+
+# Host menu with menuPosition 2: Quillo, separator, Open, Explore, separator, Properties.
+for bits in 32 64; do
+  e2e_check "register Quillo$bits" host_register $bits
+  rm -f "$logger.log" "$work/install/Quillo.exe.log"
+
+  name=open$bits
+  host_show $bits $name "point:0,3;wait:300;point:0,0;await:2;wait:300;pclick:0,2" \
+    --animation on --linger 1500 --context "$note"
+  out=$QUILLO_ARTIFACTS/$name.txt
+  grep -q '^track result=1$' "$out" || e2e_fail "$name: Open not returned: $(grep '^track' "$out")"
+  grep -q '^invoke verb=open hr=0x80004005$' "$out" || e2e_fail "$name: $(grep '^invoke' "$out")"
+  grep -q '^host-verb verb=open ok=1$' "$out" || e2e_fail "$name: $(grep '^host-verb' "$out")"
+  torn_down $name
+  for _ in $(seq 25); do [ -s "$logger.log" ] && break; sleep 0.2; done
+  [ "$(grep -c 'note.qlog' "$logger.log" 2>/dev/null)" = 1 ] || e2e_fail "$name: the file was not opened once"
+  echo "ok: $name"
+
+  name=properties$bits
+  host_show $bits $name "down;right;await:2;left;down;down;down;return" \
+    --animation on --linger 1000 --context "$note"
+  out=$QUILLO_ARTIFACTS/$name.txt
+  grep -q '^track result=3$' "$out" || e2e_fail "$name: Properties not returned: $(grep '^track' "$out")"
+  grep -q '^invoke verb=properties hr=0x80004005$' "$out" || e2e_fail "$name: $(grep '^invoke' "$out")"
+  torn_down $name
+  [ "$(grep -c 'note.qlog' "$logger.log")" = 1 ] || e2e_fail "$name: the file was opened"
+  echo "ok: $name"
+done
+
+# The root entry clicked: the options program starts once; the id the menu may return for the
+# entry is refused by the handler.
+name=root32
+host_show 32 $name "point:0,3;wait:300;point:0,0;wait:300;pclick:0,0" --animation on --linger 2000 \
+  --context "$note"
+out=$QUILLO_ARTIFACTS/$name.txt
+for _ in $(seq 25); do [ -s "$work/install/Quillo.exe.log" ] && break; sleep 0.2; done
+[ "$(wc -l <"$work/install/Quillo.exe.log" 2>/dev/null)" = 1 ] || e2e_fail "$name: options program not started once"
+grep -E '^invoke' "$out" | grep -qv 'hr=0x80004005' && e2e_fail "$name: $(grep '^invoke' "$out")"
+grep -q '^after-menu wndproc=restored animation=on' "$out" || e2e_fail "$name: $(grep after-menu "$out")"
+echo "ok: $name ($(grep -E '^track|^invoke' "$out" | tr '\n' ' '))"
