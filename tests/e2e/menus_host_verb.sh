@@ -64,7 +64,7 @@ host_show 32 $name "point:0,3;wait:300;point:0,0;wait:300;pclick:0,0" --animatio
   --context "$note"
 out=$QUILLO_ARTIFACTS/$name.txt
 for _ in $(seq 25); do [ -s "$work/install/Quillo.exe.log" ] && break; sleep 0.2; done
-[ "$(wc -l <"$work/install/Quillo.exe.log" 2>/dev/null)" = 1 ] || e2e_fail "$name: options program not started once"
+[ "$(cat "$work/install/Quillo.exe.log" 2>/dev/null | wc -l)" = 1 ] || e2e_fail "$name: options program not started once"
 grep -E '^invoke' "$out" | grep -qv 'hr=0x80004005' && e2e_fail "$name: $(grep '^invoke' "$out")"
 grep -q '^after-menu wndproc=restored animation=on' "$out" || e2e_fail "$name: $(grep after-menu "$out")"
 echo "ok: $name ($(grep -E '^track|^invoke' "$out" | tr '\n' ' '))"
