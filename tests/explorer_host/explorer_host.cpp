@@ -57,6 +57,7 @@
 //   explorer_host --write-setup-info INSTALL DATA   the setup information record (32-bit
 //                     registry view, where Setup writes it) with DATA as custom data folder
 //   explorer_host --remove-setup-info
+//   explorer_host --write-shortcut LINK TARGET   a shell shortcut file LINK pointing at TARGET
 //   explorer_host --write-options FILE [NAME=VALUE...]  an options file: the defaults with the
 //                     named int32 fields, 16-bit fields (toolTipSpeed, toolTipsEnabled) or
 //                     texts (startMenuFolder, alternateFileManager, includeExtensions) changed
@@ -919,11 +920,26 @@ int WriteOptionsFile(const char* path, const std::vector<std::string>& assignmen
   return ok && written == sizeof options ? 0 : 3;
 }
 
+// A shell shortcut at linkPath pointing at target (Unicode paths).
+int WriteShortcut(const std::string& linkPath, const std::string& target) {
+  OleInitialize(nullptr);
+  ComPtr<IShellLinkW> link;
+  ComPtr<IPersistFile> file;
+  const bool saved = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link))) &&
+                     SUCCEEDED(link->SetPath(Wide(target).c_str())) && SUCCEEDED(link.As(&file)) &&
+                     SUCCEEDED(file->Save(Wide(linkPath).c_str(), TRUE));
+  file.Reset();
+  link.Reset();
+  OleUninitialize();
+  return saved ? 0 : 3;
+}
+
 // Runs a set-up command when the arguments name one; -1 otherwise.
 int RunSetUpCommand(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "--write-setup-info" && argc == 4) return WriteSetupInfo(argv[2], argv[3]);
   if (command == "--remove-setup-info" && argc == 2) return RemoveSetupInfo();
+  if (command == "--write-shortcut" && argc == 4) return WriteShortcut(argv[2], argv[3]);
   if (command == "--write-options" && argc >= 3) {
     return WriteOptionsFile(argv[2], std::vector<std::string>(argv + 3, argv + argc));
   }
