@@ -143,8 +143,12 @@ class PhaseRun {
     return result;
   }
 
+  // Cut to one status line, as every status text is (a skipped line's note may be longer).
   void Status(StatusArea area, const char* text) {
-    if (progress_) progress_->ShowStatus(area, text);
+    if (progress_ == nullptr) return;
+    char line[kArgumentSize];
+    std::snprintf(line, sizeof line, "%s", text);
+    progress_->ShowStatus(area, line);
   }
 
   ScriptContext& context_;

@@ -18,6 +18,7 @@ enum StatusArea { kStatusLine = 0, kStatusDetail = 1 };
 // The progress page as the script sees it.
 class SetupProgress {
  public:
+  // text is one status line: it fits kArgumentSize with its terminator.
   virtual void ShowStatus(StatusArea area, const char* text) = 0;
   virtual void ShowProgress(int percent) = 0;
   virtual void PhaseDone() = 0;
