@@ -86,6 +86,8 @@
 // clipboard (print the clipboard's text), pmclick:M,P (middle click on item P of menu M),
 // await:N (wait up to 10 s until N popup menus are visible), point:M,P, pclick:M,P and prclick:M,P (move to, click or
 // right-click item P of the M-th visible popup menu from the left, 0 the host's menu),
+// ppress:M,P (the left button pressed there and held: later moves drag), release (the left
+// button let go where the pointer is),
 // escape-menus (an Escape key posted to every visible popup menu: it reaches a menu of another
 // thread without the keyboard focus), ctrl-down, ctrl-up, shift-down, shift-up,
 // shot:NAME (write DIR/NAME.ready, then wait up to 30 s for DIR/NAME.done). The steps start on
@@ -549,7 +551,7 @@ void RunStep(const std::string& step) {
     return;
   }
   if (step.rfind("point:", 0) == 0 || step.rfind("pclick:", 0) == 0 || step.rfind("prclick:", 0) == 0 ||
-      step.rfind("pmclick:", 0) == 0) {
+      step.rfind("pmclick:", 0) == 0 || step.rfind("ppress:", 0) == 0) {
     int m = 0, p = 0;
     std::sscanf(step.c_str() + step.find(':') + 1, "%d,%d", &m, &p);
     const auto menus = VisibleMenus();
@@ -561,6 +563,11 @@ void RunStep(const std::string& step) {
     }
     const LONG x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
     if (step[1] == 'o') return Input(0, x, y);
+    if (step[1] == 'p') {
+      Input(0, x, y);
+      Sleep(50);
+      return Input(MOUSEEVENTF_LEFTDOWN, x, y);
+    }
     if (step[1] == 'r') return Click(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     if (step[1] == 'm') return Click(x, y, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
     return Click(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
@@ -576,6 +583,7 @@ void RunStep(const std::string& step) {
   else if (verb == "click") Click(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
   else if (verb == "rclick") Click(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
   else if (verb == "cancel") PostMessageA(g_show.window, WM_CANCELMODE, 0, 0);
+  else if (verb == "release") Input(MOUSEEVENTF_LEFTUP, g_pointer.x, g_pointer.y);
   else if (verb == "shot") ScreenshotHandshake(arg);
   else if (verb == "item" || verb == "click_item") {
     RECT r;
