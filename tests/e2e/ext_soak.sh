@@ -10,6 +10,7 @@
 # The suite runs QUILLO_SOAK_ROUNDS rounds per DLL (default 66, six mixes; rounded up to whole
 # mixes); the full soak (1,001 rounds) is
 #   QUILLO_SOAK_ROUNDS=1000 QUILLO_E2E_TIMEOUT=7200 tests/e2e/run.sh ext_soak
+# (QUILLO_SOAK_BITS="32" or "64" soaks one DLL.)
 source "$QUILLO_ROOT/tests/e2e/lib.sh"
 source "$QUILLO_ROOT/tests/explorer_host/host_lib.sh"
 
@@ -42,7 +43,7 @@ mix=$(( ${#cases[@]} / 2 ))
 rounds=$(( (rounds + mix - 1) / mix * mix ))
 hooked=7  # cases per mix that insert entries and hook the thread: menu, drop, queryonly
 
-for bits in 32 64; do
+for bits in ${QUILLO_SOAK_BITS:-32 64}; do
   e2e_check "register Quillo$bits" host_register $bits
   # The entry menu's thread pumps for 60 s after its menu: the figures wait for the last one.
   QUILLO_HOST_TIMEOUT=$((rounds * 4 + 120)) host_show $bits "soak$bits" "" --rounds "$rounds" --warm "$mix" --settle 62000 --step-ms 20 \
