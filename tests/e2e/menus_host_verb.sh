@@ -19,14 +19,19 @@ cp "$logger" "$work/install/Quillo.exe"
 host_options "$work/data/Options.lcf" menuPosition=2
 note=$(e2e_winpath "$tree/docs/note.qlog")
 
-# torn_down NAME: the menu's end removed every hook and restored the window and the animation
-# before the stand-in went on.
-torn_down() {
-  local out=$QUILLO_ARTIFACTS/$1.txt trace=$QUILLO_ARTIFACTS/$1.trace
-  grep -q 'fill level=0 ' "$trace" || e2e_fail "$1: Quillo's submenu was not shown"
-  [ "$(grep -c ' teardown ' "$trace")" = 1 ] || e2e_fail "$1: not torn down once: $(grep teardown "$trace")"
-  grep -q ' teardown hooks=0 subclassed=0' "$trace" || e2e_fail "$1: $(grep teardown "$trace")"
-  grep -q '^after-menu wndproc=restored animation=on' "$out" || e2e_fail "$1: $(grep after-menu "$out")"
+# pick BITS NAME SCRIPT ID VERB: SCRIPT picks the host's entry ID (verb VERB) after Quillo's
+# submenu was shown. The menu returns it, the handler refuses the verb, and the menu's end had
+# removed every hook and restored the window and the animation before the stand-in went on.
+pick() {
+  local bits=$1 name=$2 script=$3 id=$4 verb=$5
+  local out=$QUILLO_ARTIFACTS/$name.txt trace=$QUILLO_ARTIFACTS/$name.trace
+  host_show $bits $name "$script" --animation on --linger 1500 --context "$note"
+  grep -q "^track result=$id\$" "$out" || e2e_fail "$name: $verb not returned: $(grep '^track' "$out")"
+  grep -q "^invoke verb=$verb hr=0x80004005\$" "$out" || e2e_fail "$name: $(grep '^invoke' "$out")"
+  grep -q 'fill level=0 ' "$trace" || e2e_fail "$name: Quillo's submenu was not shown"
+  [ "$(grep -c ' teardown ' "$trace")" = 1 ] || e2e_fail "$name: not torn down once: $(grep teardown "$trace")"
+  grep -q ' teardown hooks=0 subclassed=0' "$trace" || e2e_fail "$name: $(grep teardown "$trace")"
+  grep -q '^after-menu wndproc=restored animation=on' "$out" || e2e_fail "$name: $(grep after-menu "$out")"
 }
 
 # Host menu with menuPosition 2: Quillo, separator, Open, Explore, separator, Properties.
@@ -34,27 +39,16 @@ for bits in 32 64; do
   e2e_check "register Quillo$bits" host_register $bits
   rm -f "$logger.log" "$work/install/Quillo.exe.log"
 
-  name=open$bits
-  host_show $bits $name "point:0,3;wait:300;point:0,0;await:2;wait:300;pclick:0,2" \
-    --animation on --linger 1500 --context "$note"
-  out=$QUILLO_ARTIFACTS/$name.txt
-  grep -q '^track result=1$' "$out" || e2e_fail "$name: Open not returned: $(grep '^track' "$out")"
-  grep -q '^invoke verb=open hr=0x80004005$' "$out" || e2e_fail "$name: $(grep '^invoke' "$out")"
-  grep -q '^host-verb verb=open ok=1$' "$out" || e2e_fail "$name: $(grep '^host-verb' "$out")"
-  torn_down $name
+  pick $bits open$bits "point:0,3;wait:300;point:0,0;await:2;wait:300;pclick:0,2" 1 open
+  grep -q '^host-verb verb=open ok=1$' "$QUILLO_ARTIFACTS/open$bits.txt" ||
+    e2e_fail "open$bits: $(grep '^host-verb' "$QUILLO_ARTIFACTS/open$bits.txt")"
   for _ in $(seq 25); do [ -s "$logger.log" ] && break; sleep 0.2; done
-  [ "$(grep -c 'note.qlog' "$logger.log" 2>/dev/null)" = 1 ] || e2e_fail "$name: the file was not opened once"
-  echo "ok: $name"
+  [ "$(grep -c 'note.qlog' "$logger.log" 2>/dev/null)" = 1 ] || e2e_fail "open$bits: the file was not opened once"
+  echo "ok: open$bits"
 
-  name=properties$bits
-  host_show $bits $name "down;right;await:2;left;down;down;down;return" \
-    --animation on --linger 1000 --context "$note"
-  out=$QUILLO_ARTIFACTS/$name.txt
-  grep -q '^track result=3$' "$out" || e2e_fail "$name: Properties not returned: $(grep '^track' "$out")"
-  grep -q '^invoke verb=properties hr=0x80004005$' "$out" || e2e_fail "$name: $(grep '^invoke' "$out")"
-  torn_down $name
-  [ "$(grep -c 'note.qlog' "$logger.log")" = 1 ] || e2e_fail "$name: the file was opened"
-  echo "ok: $name"
+  pick $bits properties$bits "down;right;await:2;left;down;down;down;return" 3 properties
+  [ "$(grep -c 'note.qlog' "$logger.log")" = 1 ] || e2e_fail "properties$bits: the file was opened"
+  echo "ok: properties$bits"
 done
 
 # The root entry clicked: the options program starts once; the id the menu may return for the
