@@ -34,11 +34,13 @@ bool NextLevelShowing(int parent, HMENU popup) {
   return window != nullptr && IsWindowVisible(window);
 }
 
-// The parent entry learns how many items its submenu got; an empty one stops cascading.
+// The parent entry learns how many items its submenu got; an empty one stops cascading. Wine's
+// menu loop ends when the popup it is opening is taken off its entry, so there the popup stays
+// until it closes (ReleaseEmptiedSubmenu in MenuWindowProc).
 void RecordChildCount(int parent, int positionInParent, MenuEntry& entry, int count) {
   StoreChildState(entry, static_cast<std::int8_t>(ChildStateFromCount(count)));
   MenuLevel* parentLevel = LevelAt(parent);
-  if (count != 0 || parentLevel == nullptr) return;
+  if (count != 0 || parentLevel == nullptr || RunningUnderWine()) return;
   SetEntrySubmenu(*parentLevel, positionInParent, nullptr, parentLevel->createdSubmenus);
   RedrawEntry(*parentLevel, positionInParent);
 }

@@ -45,25 +45,21 @@ int FindHighlightedPosition(HMENU menu) {
   return -1;
 }
 
+// The position of the entry of level whose submenu is popup; -1 when none is.
+int SubmenuPosition(const MenuLevel& level, HMENU popup) {
+  if (level.popupMenu == nullptr) return -1;
+  const int count = GetMenuItemCount(level.popupMenu);
+  for (int i = 0; i < count; ++i) {
+    if (GetSubMenu(level.popupMenu, i) == popup) return i;
+  }
+  return -1;
+}
+
 // The ItemId of the entry of level index whose submenu is popup; kNoItemId when none is.
 ItemId SubmenuOwner(int index, HMENU popup) {
   const MenuLevel* level = LevelAt(index);
-  if (level == nullptr || level->popupMenu == nullptr) return kNoItemId;
-  const int count = GetMenuItemCount(level->popupMenu);
-  for (int i = 0; i < count; ++i) {
-    if (GetSubMenu(level->popupMenu, i) == popup) return GetEntryItemId(level->popupMenu, static_cast<UINT>(i), true);
-  }
-  return kNoItemId;
-}
-
-// Wine's own menus: it exports wine_get_version from ntdll. The compensations for what its menu
-// loop does not report act only there; on Windows the messages decide alone.
-bool RunningUnderWine() {
-  static const bool wine = [] {
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-  }();
-  return wine;
+  const int position = level == nullptr ? -1 : SubmenuPosition(*level, popup);
+  return position < 0 ? kNoItemId : GetEntryItemId(level->popupMenu, static_cast<UINT>(position), true);
 }
 
 // A level's popup closed. A highlight still inside that level or deeper is stale: when Left
@@ -81,6 +77,23 @@ void ForgetClosedLevel(HMENU popup) {
     if (owner == kNoItemId) return;
     state.HighlightedItemId = owner;
     MenuTrace("level-closed level=%d highlight=0x%08x", index, owner);
+    return;
+  }
+}
+
+// A popup that closed after its folder turned out to list nothing comes off its entry now (under
+// Wine OpenLevel leaves it attached while it is open): the entry stops cascading.
+void ReleaseEmptiedSubmenu(HMENU popup) {
+  if (!RunningUnderWine()) return;
+  for (int index = 0; index < LevelCount(); ++index) {
+    MenuLevel& level = *LevelAt(index);
+    const int position = SubmenuPosition(level, popup);
+    if (position < 0) continue;
+    MenuEntry* entry = LookupEntry(GetEntryItemId(level.popupMenu, static_cast<UINT>(position), true));
+    if (entry == nullptr || LoadChildState(*entry) != 0) return;
+    SetEntrySubmenu(level, position, nullptr, level.createdSubmenus);
+    RedrawEntry(level, position);
+    MenuTrace("submenu-released level=%d position=%d", index, position);
     return;
   }
 }
@@ -172,6 +185,16 @@ bool IsOwnerDrawnMenuItem(UINT controlType, UINT itemId) {
 
 }  // namespace
 
+// Wine's own menus: it exports wine_get_version from ntdll. The compensations for what its menu
+// loop does not report act only there; on Windows the messages decide alone.
+bool RunningUnderWine() {
+  static const bool wine = [] {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+  }();
+  return wine;
+}
+
 void ApplyCursorMessage(WPARAM wParam) {
   ExtensionState& state = State();
   state.BusyCursorCount = NextBusyCursorCount(state.BusyCursorCount, wParam);
@@ -225,7 +248,10 @@ LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       }
       break;
     case WM_UNINITMENUPOPUP:
-      if (state.OwnMenuActive) ForgetClosedLevel(reinterpret_cast<HMENU>(wParam));
+      if (state.OwnMenuActive) {
+        ForgetClosedLevel(reinterpret_cast<HMENU>(wParam));
+        ReleaseEmptiedSubmenu(reinterpret_cast<HMENU>(wParam));
+      }
       break;
     case WM_MENUSELECT:
       TrackHighlight(wParam, lParam);

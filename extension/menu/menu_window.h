@@ -14,6 +14,10 @@ LRESULT CALLBACK MenuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // cursor shows while it is 1 or more.
 void ApplyCursorMessage(WPARAM wParam);
 
+// Whether the process runs under Wine, whose menu loop differs from Windows' in ways the menus
+// compensate for there only.
+bool RunningUnderWine();
+
 // The timer that counts hover ticks for the tool tips.
 constexpr UINT_PTR kHoverTimerId = 0x1234;
 constexpr UINT kHoverTimerMs = 100;

@@ -1,6 +1,6 @@
 # Activation through the Explorer stand-in with both DLLs: Enter and a click open a file
 # through its association (a logging program registered in the prefix) and a folder through
-# alternateFileManager; Ctrl keeps the menus open; Shift opens with "explore"; the opened item
+# alternateFileManager; Ctrl (with Enter or a click) keeps the menus open; Shift opens with "explore"; the opened item
 # lands in the recent list and MRU0.lcf; a click on the extension's own entry starts the options
 # program from the InstallFolder; a common file dialog that invoked the menu receives the path
 # instead. Screenshot: ctrl32.png, ctrl64.png (menus still open).
@@ -58,6 +58,13 @@ for bits in 32 64; do
   [ "$(grep -c '^menu ' "$QUILLO_ARTIFACTS/ctrl$bits.txt")" = 2 ] || e2e_fail "$bits: Ctrl+Enter closed the menus"
   e2e_check "$bits: Ctrl+Enter opens the file" wait_line "$logger.log" 'note.qlog'
   [ "$(grep -c 'note.qlog' "$logger.log")" = 3 ] || e2e_fail "$bits: Ctrl+Enter did not open once"
+
+  host_show $bits "ctrlclick$bits" "down;right;await:2;ctrl-down;pclick:1,1;ctrl-up;wait:800;dump;escape;escape" \
+    --linger 1000 --context "$winDocs"
+  [ "$(grep -c '^menu ' "$QUILLO_ARTIFACTS/ctrlclick$bits.txt")" = 2 ] || e2e_fail "$bits: Ctrl+click closed the menus"
+  grep -q 'track result=0' "$QUILLO_ARTIFACTS/ctrlclick$bits.txt" || e2e_fail "$bits: Ctrl+click chose a command"
+  for _ in $(seq 25); do [ "$(grep -c 'note.qlog' "$logger.log")" = 4 ] && break; sleep 0.2; done
+  [ "$(grep -c 'note.qlog' "$logger.log")" = 4 ] || e2e_fail "$bits: Ctrl+click did not open once"
 
   host_show $bits "shift$bits" "down;right;await:2;shift-down;return;shift-up" --linger 5000 --context "$winDocs"
   e2e_check "$bits: Shift+Enter explores the folder" wait_line "$explorer.log" 'docs\sub'

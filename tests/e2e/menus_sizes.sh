@@ -66,3 +66,21 @@ for setting in "sizeInfoShown=0 sizeInfoStartDisabled=0" "sizeInfoShown=1 sizeIn
   echo "ok: no sizes with $setting"
 done
 
+
+# The middle button switches the column for the submenus opened after it: off at the start, on
+# after a click in level 0 (sub's submenu shows one.bin's size), off again after a click in that
+# submenu (inner's submenu shows none). The submenus are opened by keys: a highlight made by the
+# keyboard does not depend on where Wine believes the resting pointer is.
+host_options "$work/data/Options.lcf" menuPosition=2 toolTipsEnabled=0 sizeInfoShown=0 sizeUnits=3
+host_show 32 middle32 \
+  "down;right;await:2;wait:300;pmclick:1,0;wait:800;await:2;down;up;right;await:3;wait:1200;pmclick:2,0;wait:800;await:3;down;up;right;await:4;wait:1200;dump;escape;escape;escape;escape" \
+  --context "$winTree\\alpha"
+trace=$QUILLO_ARTIFACTS/middle32.trace
+[ "$(tr -d '\r' <"$trace" | grep ' toggle ' | sed 's/.* sizes=\([0-9]\).*/\1/' | tr -d '\n')" = 10 ] ||
+  e2e_fail "middle32: not switched on and off: $(grep ' toggle ' "$trace")"
+host_filled "$trace" 2 | grep -qx two.bin || e2e_fail "middle32: inner's submenu was not opened"
+before=$(tr -d '\r' <"$trace" | awk '/ toggle /{exit} /draw-size/')
+[ -z "$before" ] || e2e_fail "middle32: sizes drawn before the click: $before"
+expect_drawn middle32 one.bin "3,90 KB"
+grep -q 'draw-size name=two.bin' "$QUILLO_ARTIFACTS/middle32.trace" && e2e_fail "middle32: sizes drawn after the second click"
+echo "ok: the middle button switches sizes for the next submenus"

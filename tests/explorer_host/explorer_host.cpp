@@ -57,6 +57,7 @@
 //   explorer_host --write-setup-info INSTALL DATA   the setup information record (32-bit
 //                     registry view, where Setup writes it) with DATA as custom data folder
 //   explorer_host --remove-setup-info
+//   explorer_host --write-shortcut LINK TARGET   a shell shortcut file LINK pointing at TARGET
 //   explorer_host --write-options FILE [NAME=VALUE...]  an options file: the defaults with the
 //                     named int32 fields, 16-bit fields (toolTipSpeed, toolTipsEnabled) or
 //                     texts (startMenuFolder, alternateFileManager, includeExtensions) changed
@@ -68,7 +69,10 @@
 //        submenu=none|items:N bitmap=yes|no
 //   help hr=0x... text="..."
 //   msg name=WM_... wparam=0x... lparam=0x...   (while the menu is shown)
-//   track result=N
+//   track result=N                 then the chosen command carried out as Explorer does:
+//   invoke id=N hr=0x...           (an id of the handler's range: its InvokeCommand) or
+//   invoke verb=NAME hr=0x...      (the host's "Open", "Explore", "Properties": offered to the
+//   host-verb verb=NAME ok=0|1      handler by name, then ShellExecuteEx on the first path)
 //   leak phase=before|warm|after gdi=N menus_alive=N private_bytes=N handles=N threads=N
 //   await menus=N waited_ms=N
 //   after-menu wndproc=restored|replaced animation=on|off   (after each shown menu)
@@ -82,6 +86,8 @@
 // clipboard (print the clipboard's text), pmclick:M,P (middle click on item P of menu M),
 // await:N (wait up to 10 s until N popup menus are visible), point:M,P, pclick:M,P and prclick:M,P (move to, click or
 // right-click item P of the M-th visible popup menu from the left, 0 the host's menu),
+// ppress:M,P (the left button pressed there and held: later moves drag), release (the left
+// button let go where the pointer is),
 // escape-menus (an Escape key posted to every visible popup menu: it reaches a menu of another
 // thread without the keyboard focus), ctrl-down, ctrl-up, shift-down, shift-up,
 // shot:NAME (write DIR/NAME.ready, then wait up to 30 s for DIR/NAME.done). The steps start on
@@ -545,7 +551,7 @@ void RunStep(const std::string& step) {
     return;
   }
   if (step.rfind("point:", 0) == 0 || step.rfind("pclick:", 0) == 0 || step.rfind("prclick:", 0) == 0 ||
-      step.rfind("pmclick:", 0) == 0) {
+      step.rfind("pmclick:", 0) == 0 || step.rfind("ppress:", 0) == 0) {
     int m = 0, p = 0;
     std::sscanf(step.c_str() + step.find(':') + 1, "%d,%d", &m, &p);
     const auto menus = VisibleMenus();
@@ -557,6 +563,11 @@ void RunStep(const std::string& step) {
     }
     const LONG x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
     if (step[1] == 'o') return Input(0, x, y);
+    if (step[1] == 'p') {
+      Input(0, x, y);
+      Sleep(50);
+      return Input(MOUSEEVENTF_LEFTDOWN, x, y);
+    }
     if (step[1] == 'r') return Click(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     if (step[1] == 'm') return Click(x, y, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP);
     return Click(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
@@ -572,6 +583,7 @@ void RunStep(const std::string& step) {
   else if (verb == "click") Click(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
   else if (verb == "rclick") Click(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
   else if (verb == "cancel") PostMessageA(g_show.window, WM_CANCELMODE, 0, 0);
+  else if (verb == "release") Input(MOUSEEVENTF_LEFTUP, g_pointer.x, g_pointer.y);
   else if (verb == "shot") ScreenshotHandshake(arg);
   else if (verb == "item" || verb == "click_item") {
     RECT r;
@@ -644,7 +656,43 @@ void PumpMessages(DWORD ms, HANDLE handle = nullptr) {
 
 bool g_latency = false;
 
-int ShowMenu(IContextMenu* handler, HMENU menu, std::string& script, long lingerMs) {
+// The verbs of the host's own entries (HostMenu ids 1 to 3).
+const char* HostVerb(int id) {
+  static const char* const verbs[] = {"open", "explore", "properties"};
+  return id >= 1 && id <= 3 ? verbs[id - 1] : nullptr;
+}
+
+// What Explorer does with the command its menu returned: an id of the handler's range goes to
+// the handler's InvokeCommand; one of Explorer's own entries is first offered to the handler by
+// verb name (the shell's menu offers a verb given by name to every handler) and then carried out
+// by the shell on the first path. Prints "invoke id=N hr=0x..." or "invoke verb=NAME hr=0x..."
+// and "host-verb verb=NAME ok=0|1".
+void CarryOut(IContextMenu* handler, int chosen, UINT handlerIds) {
+  const UINT first = g_show.options->first;
+  CMINVOKECOMMANDINFO info{};
+  info.cbSize = sizeof info;
+  info.nShow = SW_SHOWNORMAL;
+  const UINT id = static_cast<UINT>(chosen);
+  if (chosen > 0 && id >= first && id < first + handlerIds) {
+    info.lpVerb = MAKEINTRESOURCEA(id - first);
+    std::printf("invoke id=%u hr=0x%08lx\n", id - first, static_cast<unsigned long>(handler->InvokeCommand(&info)));
+    return;
+  }
+  const char* verb = HostVerb(chosen);
+  if (verb == nullptr) return;
+  info.lpVerb = verb;
+  std::printf("invoke verb=%s hr=0x%08lx\n", verb, static_cast<unsigned long>(handler->InvokeCommand(&info)));
+  const std::wstring wideVerb = Wide(verb), file = Wide(g_show.options->paths.front());
+  SHELLEXECUTEINFOW execute{};
+  execute.cbSize = sizeof execute;
+  execute.fMask = SEE_MASK_FLAG_NO_UI;
+  execute.lpVerb = wideVerb.c_str();
+  execute.lpFile = file.c_str();
+  execute.nShow = SW_SHOWNORMAL;
+  std::printf("host-verb verb=%s ok=%d\n", verb, ShellExecuteExW(&execute) ? 1 : 0);
+}
+
+int ShowMenu(IContextMenu* handler, HMENU menu, std::string& script, long lingerMs, UINT handlerIds) {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = HostWindowProc;
   windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -671,6 +719,7 @@ int ShowMenu(IContextMenu* handler, HMENU menu, std::string& script, long linger
   }
   const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, 200, 150, 0, window, nullptr);
   std::printf("track result=%d\n", chosen);
+  CarryOut(handler, chosen, handlerIds);
   if (g_latency) {
     host_timing::StopLatencyProbe();
     host_timing::StopLevelTiming();
@@ -879,11 +928,26 @@ int WriteOptionsFile(const char* path, const std::vector<std::string>& assignmen
   return ok && written == sizeof options ? 0 : 3;
 }
 
+// A shell shortcut at linkPath pointing at target (Unicode paths).
+int WriteShortcut(const std::string& linkPath, const std::string& target) {
+  OleInitialize(nullptr);
+  ComPtr<IShellLinkW> link;
+  ComPtr<IPersistFile> file;
+  const bool saved = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link))) &&
+                     SUCCEEDED(link->SetPath(Wide(target).c_str())) && SUCCEEDED(link.As(&file)) &&
+                     SUCCEEDED(file->Save(Wide(linkPath).c_str(), TRUE));
+  file.Reset();
+  link.Reset();
+  OleUninitialize();
+  return saved ? 0 : 3;
+}
+
 // Runs a set-up command when the arguments name one; -1 otherwise.
 int RunSetUpCommand(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "--write-setup-info" && argc == 4) return WriteSetupInfo(argv[2], argv[3]);
   if (command == "--remove-setup-info" && argc == 2) return RemoveSetupInfo();
+  if (command == "--write-shortcut" && argc == 4) return WriteShortcut(argv[2], argv[3]);
   if (command == "--write-options" && argc >= 3) {
     return WriteOptionsFile(argv[2], std::vector<std::string>(argv + 3, argv + argc));
   }
@@ -1102,7 +1166,8 @@ int RunLeakCheck(const Options& options, CLSID classId) {
     CollectSubmenus(run.menu, submenus);
     if (roundOptions.show && run.handler) {
       std::string script = roundOptions.script;
-      ShowMenu(run.handler.Get(), run.menu, script, roundOptions.lingerMs);
+      ShowMenu(run.handler.Get(), run.menu, script, roundOptions.lingerMs,
+               SUCCEEDED(run.query) ? HRESULT_CODE(run.query) : 0);
     }
     DestroyMenu(run.menu);
     run.handler.Reset();
@@ -1211,7 +1276,8 @@ int main(int argc, char** argv) {
       } else {
         PrintMenu(run.menu);
         if (options.helpTextId >= 0 && run.handler) PrintHelpText(run.handler.Get(), options.helpTextId);
-        if (options.show && run.handler) ShowMenu(run.handler.Get(), run.menu, options.script, options.lingerMs);
+        if (options.show && run.handler) ShowMenu(run.handler.Get(), run.menu, options.script, options.lingerMs,
+                                                   SUCCEEDED(run.query) ? HRESULT_CODE(run.query) : 0);
         DestroyMenu(run.menu);
       }
     }
