@@ -37,7 +37,7 @@ cases=(
   --case "drop:down;right;await:2;escape;escape;escape"
   --case "menu:down;right;await:2;point:1,0;rest:700;cancel"
   --case "menu:down;right;await:2;down;ctrl-down;return;ctrl-up;wait:300;cancel"
-  --case "menu:down;right;await:2;prclick:1,1;wait:600;escape-menus;wait:5000"
+  --case "menu:down;right;await:2;prclick:1,1;await-other:1;escape-menus;wait:5000"
 )
 mix=$(( ${#cases[@]} / 2 ))
 rounds=$(( (rounds + mix - 1) / mix * mix ))

@@ -84,7 +84,8 @@
 // move:X,Y, click:X,Y, rclick:X,Y, item:POS (point at an entry of the top menu), click_item:POS, cancel,
 // dump (list the visible popup menus), nested-query and nested-query:CODE (see NestedQuery),
 // clipboard (print the clipboard's text), pmclick:M,P (middle click on item P of menu M),
-// await:N (wait up to 10 s until N popup menus are visible), point:M,P, pclick:M,P and prclick:M,P (move to, click or
+// await:N (wait up to 10 s until N popup menus are visible), await-other:N (the same once the
+// stand-in's menu has closed: menus of other threads), point:M,P, pclick:M,P and prclick:M,P (move to, click or
 // right-click item P of the M-th visible popup menu from the left, 0 the host's menu),
 // ppress:M,P (the left button pressed there and held: later moves drag), release (the left
 // button let go where the pointer is),
@@ -494,6 +495,20 @@ void AwaitMenus(int count) {
   std::printf("await menus=%d waited_ms=%lu\n", count, GetTickCount() - start);
 }
 
+// Waits up to 10 s, once the stand-in's own menu has closed, until at least count popup menus of
+// other threads are visible: an entry's own menu, which closes the stand-in's, may come late.
+void AwaitOtherMenus(int count) {
+  const DWORD start = GetTickCount();
+  while (!g_show.closed || static_cast<int>(VisibleMenus().size()) < count) {
+    if (GetTickCount() - start > 10000) {
+      std::printf("error step=await-other menus=%d missing=yes\n", count);
+      return;
+    }
+    Sleep(10);
+  }
+  std::printf("await-other menus=%d waited_ms=%lu\n", count, GetTickCount() - start);
+}
+
 void NestedQuery(long wanted);
 
 // Prints the clipboard's text: "clipboard text=\"...\"" (CR and LF escaped), or "clipboard
@@ -541,6 +556,7 @@ void RunStep(const std::string& step) {
   if (step == "clipboard") return PrintClipboard();
   if (step.rfind("nested-query:", 0) == 0) return NestedQuery(std::atol(step.c_str() + 13));
   if (step.rfind("await:", 0) == 0) return AwaitMenus(std::atoi(step.c_str() + 6));
+  if (step.rfind("await-other:", 0) == 0) return AwaitOtherMenus(std::atoi(step.c_str() + 12));
   if (step == "escape-menus") {
     std::vector<HWND> windows;
     EnumWindows(CollectMenuWindow, reinterpret_cast<LPARAM>(&windows));
