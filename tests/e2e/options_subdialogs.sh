@@ -67,9 +67,9 @@ expect "Cancel keeps the favourites" "$(cat "$OPT_DATA"/FAV*.lcf | sha1sum)" "$b
 drive find 1001 5000 settext 1053 5 click-async 1060 find-title Favorites 1059 10000 select-line 1059 0 \
   click-async 1063 find-title "Select Object" 1000 10000 sleep 500
 shot select_object
-drive find-title "Select Object" 1000 5000 select-root 1000 type 1000 "My C" sleep 300 click 1 \
+drive find-title "Select Object" 1000 5000 select-root 1000 type 1000 "My C" sleep 1000 click 1 \
   find-title Favorites 1059 5000 expect-lines 1059 "$B|My Computer|$A|$SEP" expect-selection 1059 1 \
-  click-async 1063 find-title "Select Object" 1000 10000 select-root 1000 type 1000 "My C" sleep 300 click 1 \
+  click-async 1063 find-title "Select Object" 1000 10000 select-root 1000 type 1000 "My C" sleep 1000 click 1 \
   find-title Favorites 1059 5000 expect-lines 1059 "$B|My Computer|$A|$SEP" \
   click 1 find 1001 5000 click 3
 expect "FAV0 after Add Object" "$(fav_kind 0)" list:Beta

@@ -10,11 +10,11 @@ opt_start
 # duplicates, sorted), edited through Edit Object and removed.
 drive find 1001 20000 click-async 1006 find-title "Advanced Filter" 1025 10000 expect-lines 1025 "" \
   expect-enabled 1009 0 expect-enabled 1010 0 settext 1021 "*.tmp, bak,,  *.old" \
-  click-async 1007 find-title "Select Object" 1000 10000 select-root 1000 type 1000 "My C" sleep 300 click 1 \
+  click-async 1007 find-title "Select Object" 1000 10000 select-root 1000 type 1000 "My C" sleep 1000 click 1 \
   find-title "Advanced Filter" 1025 5000 expect-lines 1025 "My Computer" expect-enabled 1009 1 \
-  click-async 1007 find-title "Select Object" 1000 10000 select-root 1000 type 1000 "Tr" sleep 300 click 1 \
+  click-async 1007 find-title "Select Object" 1000 10000 select-root 1000 type 1000 "Tr" sleep 1000 click 1 \
   find-title "Advanced Filter" 1025 5000 click-async 1007 find-title "Select Object" 1000 10000 select-root 1000 type 1000 "My C" \
-  sleep 300 click 1 find-title "Advanced Filter" 1025 5000 expect-lines 1025 "My Computer|Trash" \
+  sleep 1000 click 1 find-title "Advanced Filter" 1025 5000 expect-lines 1025 "My Computer|Trash" \
   expect-selection 1025 0 click-async 1009 find-title "Edit Object" 1032 10000 expect-text 1032 "My Computer"
 shot edit_object
 drive find-title "Edit Object" 1032 5000 settext 1032 'C:\Temp' click 1 \
@@ -34,7 +34,7 @@ drive find 1001 5000 click-async 1006 find-title "Advanced Filter" 1025 10000 ex
 expect "Cancel leaves the record" "$(sha1sum <"$OPT_OPTIONS")" "$before"
 
 # Browse of the Start Menu's starting point writes the chosen object's name; Cancel keeps it.
-drive find 1001 5000 click-async 1008 find-title "Select Object" 1000 10000 select-root 1000 type 1000 "My C" sleep 300 click 1 \
+drive find 1001 5000 click-async 1008 find-title "Select Object" 1000 10000 select-root 1000 type 1000 "My C" sleep 1000 click 1 \
   find 1001 5000 expect-text 1022 "My Computer" click-async 1008 find-title "Select Object" 1000 10000 click 2 \
   find 1001 5000 expect-text 1022 "My Computer" click 1
 opt_wait
@@ -49,7 +49,7 @@ open(p, "wb").write(d)
 PY
 opt_start
 drive find 1001 20000 click-async 1006 find-title "Advanced Filter" 1025 10000 \
-  click-async 1007 find-title "Select Object" 1000 10000 select-root 1000 type 1000 "Tr" sleep 300 click 1 \
+  click-async 1007 find-title "Select Object" 1000 10000 select-root 1000 type 1000 "Tr" sleep 1000 click 1 \
   find-title Quillo 50102 10000 \
   expect-text 50102 "The list of objects to exclude is full.\\nRemove an object or choose a shorter name." click 1 \
   find-title "Advanced Filter" 1025 5000 expect-lines 1025 "$(printf 'X%.0s' $(seq 1018))" click 1 \
