@@ -85,12 +85,13 @@ int DisplayNameOf(IShellFolder* folder, LPCITEMIDLIST list, Char* buffer, std::s
   return kNameObtained;
 }
 
-// Both forms of a name from one query of the shell: the ANSI form is the real one converted with
-// the ANSI code page, as the shell converts it for an ANSI caller. Asked afresh in ANSI only
-// when the real name does not fit the ANSI buffer.
+// Both forms of a name from one query of the shell (none when the caller has the real name
+// already): the ANSI form is the real one converted with the ANSI code page, as the shell
+// converts it for an ANSI caller. Asked afresh in ANSI only when the real name does not fit the
+// ANSI buffer.
 void DisplayNames(IShellFolder* folder, LPCITEMIDLIST list, char* name, std::size_t nameSize,
-                  wchar_t* realName, std::size_t realNameSize, DWORD flags) {
-  DisplayNameOf(folder, list, realName, realNameSize, flags);
+                  wchar_t* realName, std::size_t realNameSize, DWORD flags, bool realNameGiven) {
+  if (!realNameGiven) DisplayNameOf(folder, list, realName, realNameSize, flags);
   if (nameSize == 0 ||
       WideCharToMultiByte(CP_ACP, 0, realName, -1, name, static_cast<int>(nameSize), nullptr,
                           nullptr) == 0) {
@@ -171,7 +172,7 @@ std::uint32_t GetItemInformation(const ShellAccess& shell, const ItemQuery& quer
   if (query.resolved != nullptr) *query.resolved = nullptr;
   if (query.name != nullptr && query.realName != nullptr) {
     DisplayNames(query.folder, query.list, query.name, query.nameSize, query.realName,
-                 query.realNameSize, query.flags);
+                 query.realNameSize, query.flags, query.realNameGiven);
   } else if (query.name != nullptr) {
     GetDisplayName(query.folder, query.list, query.name, query.nameSize, query.flags);
   }

@@ -52,7 +52,8 @@ LPITEMIDLIST ResolveShortcut(const ShellAccess& shell, IShellFolder* folder, LPC
 
 // Name, attributes and (for a shortcut) the target of one item. folder is the desktop when list
 // is absolute. name (optional) receives the item's name, and realName (optional, with name) its
-// real form from the same query of the shell; path receives the resolved target's name or else
+// real form from the same query of the shell (or, with realNameGiven, realName holds the name
+// the shell shows already and only the ANSI form is made from it); path receives the resolved target's name or else
 // the item's; resolved (optional) receives the target list or a copy of list.
 // Returns the attributes, the link bit kept for a resolved shortcut.
 struct ItemQuery {
@@ -66,6 +67,7 @@ struct ItemQuery {
   char* path;
   std::size_t pathSize;
   LPITEMIDLIST* resolved;
+  bool realNameGiven = false;
 };
 std::uint32_t GetItemInformation(const ShellAccess& shell, const ItemQuery& query);
 

@@ -16,6 +16,7 @@
 #include "order_sort.h"
 #include "shell_attributes.h"
 #include "shell_item.h"
+#include "shown_names.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -60,7 +61,7 @@ class Enumeration {
   bool AppendName(const char* name, const wchar_t* realName);
   void AppendListItems(const ListSlots& list, int shown);
   void EnumerateFolder();
-  void EnumerateChildren(IShellFolder* folder);
+  void EnumerateChildren(IShellFolder* folder, ShownNames& names);
   bool WaitForSlowMedium();
   void Sort();
   void AddParentEntry();
@@ -164,7 +165,7 @@ bool Enumeration::WaitForSlowMedium() {
   return !Cancelled();
 }
 
-void Enumeration::EnumerateChildren(IShellFolder* folder) {
+void Enumeration::EnumerateChildren(IShellFolder* folder, ShownNames& names) {
   SHCONTF flags = SHCONTF_FOLDERS | SHCONTF_NONFOLDERS;
   if (options_.includeHidden != 0) flags |= SHCONTF_INCLUDEHIDDEN;
   if (options_.includeSuperHidden != 0) flags |= 0x10000;  // SHCONTF_INCLUDESUPERHIDDEN
@@ -176,9 +177,10 @@ void Enumeration::EnumerateChildren(IShellFolder* folder) {
     char name[MAX_PATH];
     wchar_t realName[MAX_PATH];
     char path[MAX_PATH];
+    names.Name(child, realName, MAX_PATH);
     const std::uint32_t attributes = GetItemInformation(
         shell_, {folder, child, SHGDN_INFOLDER, name, sizeof name, realName, MAX_PATH, path,
-                 sizeof path, nullptr});
+                 sizeof path, nullptr, true});
     if (!ShouldShowItem(options_, Mode(), {name, path, attributes, desktopListing_})) continue;
     if (listing_.probeOnly) {
       content_ = true;
@@ -213,15 +215,23 @@ void Enumeration::EnumerateFolder() {
   if (slow && !WaitForSlowMedium()) return;
   if ((attributes & kAttrFolder) == 0) return;
   if (desktopListing_) {
-    EnumerateChildren(shell_.desktop);
+    ShownNames names(shell_.desktop, nullptr);
+    EnumerateChildren(shell_.desktop, names);
     return;
   }
   ComPtr<IShellFolder> folder;
   // A folder that cannot be bound is listed as empty.
-  if (SUCCEEDED(shell_.desktop->BindToObject(resolved_, nullptr, IID_IShellFolder,
-                                             reinterpret_cast<void**>(folder.GetAddressOf())))) {
-    EnumerateChildren(folder.Get());
+  if (FAILED(shell_.desktop->BindToObject(resolved_, nullptr, IID_IShellFolder,
+                                          reinterpret_cast<void**>(folder.GetAddressOf())))) {
+    return;
   }
+  wchar_t folderPath[MAX_PATH];
+  const bool fileSystem =
+      (attributes & kAttrFileSystem) != 0 &&
+      GetDisplayName(shell_.desktop, resolved_, folderPath, MAX_PATH, SHGDN_FORPARSING) ==
+          kNameObtained;
+  ShownNames names(folder.Get(), fileSystem ? folderPath : nullptr);
+  EnumerateChildren(folder.Get(), names);
 }
 
 void Enumeration::Sort() {

@@ -32,6 +32,7 @@
 #include "order_sort.h"
 #include "shell_attributes.h"
 #include "shell_item.h"
+#include "shown_names.h"
 
 using Microsoft::WRL::ComPtr;
 using namespace quillo;
@@ -121,20 +122,26 @@ class Breakdown {
     }
   }
 
+  // Names the last run asked of the shell.
+  int ShellNames() const { return shellNames_; }
+
   // Times every step once; false when the folder cannot be bound.
   bool Run(double (&ms)[kSteps]) {
     const ShellAccess shell{context_.desktop, context_.allocator};
     double start = NowMs();
     if (!Enumerate()) return false;
     ms[kEnumeration] = Lap(start);
+    wchar_t folderPath[MAX_PATH];
+    GetDisplayName(shell.desktop, list_, folderPath, MAX_PATH, SHGDN_FORPARSING);
+    ShownNames names(folder_.Get(), folderPath);
     for (Item& item : items_) {
       // As the listing does: the real name, and the ANSI name converted from it.
-      GetDisplayName(folder_.Get(), item.child, item.realName.data(), item.realName.size(),
-                     SHGDN_INFOLDER);
+      names.Name(item.child, item.realName.data(), item.realName.size());
       WideCharToMultiByte(CP_ACP, 0, item.realName.data(), -1, item.name.data(),
                           static_cast<int>(item.name.size()), nullptr, nullptr);
     }
     ms[kNames] = Lap(start);
+    shellNames_ = names.ShellQueries();
     for (Item& item : items_) item.attributes = GetAttributes(shell, folder_.Get(), item.child);
     ms[kAttributes] = Lap(start);
     for (Item& item : items_) {
@@ -229,11 +236,12 @@ class Breakdown {
   LPCITEMIDLIST list_;
   ComPtr<IShellFolder> folder_;
   std::vector<Item> items_;
+  int shellNames_ = 0;
 };
 
 struct Figures {
   std::vector<double> raw, shell, listing, steps[kSteps];
-  int rawEntries = 0, shellEntries = 0;
+  int rawEntries = 0, shellEntries = 0, shellNames = 0;
   std::size_t listed = 0;
 };
 
@@ -255,7 +263,9 @@ void Round(ModelContext& context, const std::string& path, LPITEMIDLIST list, Fi
     if (listing) cache.Release(listing);
   }
   double ms[kSteps] = {};
-  Breakdown(context, list).Run(ms);
+  Breakdown breakdown(context, list);
+  breakdown.Run(ms);
+  f.shellNames = breakdown.ShellNames();
   for (int s = 0; s < kSteps; ++s) f.steps[s].push_back(ms[s]);
 }
 
@@ -273,7 +283,7 @@ void Report(const std::string& path, const Figures& f) {
     std::printf(" %s=%.1f", kStepNames[s], Median(f.steps[s]));
     sum += Median(f.steps[s]);
   }
-  std::printf(" sum=%.1f\n", sum);
+  std::printf(" sum=%.1f (%d names asked of the shell)\n", sum, f.shellNames);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "display_paging.h"
+#include "extension_name_rules.h"
 #include "growable_array.h"
 #include "id_list_bytes.h"
 #include "item_filter.h"
@@ -306,6 +307,70 @@ TEST(IdListBytes, AcceptsOnlyExactlyOneTerminatedList) {
   EXPECT_TRUE(IsSeparatorMarker(marker, 4));
   EXPECT_FALSE(IsSeparatorMarker(marker, 3));
   EXPECT_FALSE(IsSeparatorMarker(good, sizeof good));
+}
+
+// ---- names made from file names ---------------------------------------------------------------
+
+// The shown name of a child by the rules learned so far, or "?" when the shell must be asked.
+std::wstring ShownBy(const ExtensionNameRules& rules, bool folder, const std::wstring& fileName,
+                     std::size_t capacity = 260) {
+  const std::size_t dot = fileName.rfind(L'.');
+  const ExtensionNameRules::Child child{folder, fileName,
+                                        dot == std::wstring::npos ? fileName.size() : dot};
+  std::wstring out(capacity, L'#');
+  if (!rules.Shown(child, out.data(), capacity)) return L"?";
+  return out.c_str();
+}
+
+void Teach(ExtensionNameRules& rules, bool folder, const std::wstring& fileName,
+           const std::wstring& shown) {
+  const std::size_t dot = fileName.rfind(L'.');
+  rules.Learn({folder, fileName, dot == std::wstring::npos ? fileName.size() : dot}, shown);
+}
+
+TEST(ExtensionNameRules, OneAnswerPerKindAndExtensionNamesTheRest) {
+  ExtensionNameRules rules;
+  EXPECT_EQ(ShownBy(rules, false, L"b.txt"), L"?") << "nothing learned yet";
+  Teach(rules, false, L"a.txt", L"a");
+  Teach(rules, false, L"a.doc", L"a.doc");
+  Teach(rules, false, L"README", L"README");
+  EXPECT_EQ(ShownBy(rules, false, L"b.txt"), L"b");
+  EXPECT_EQ(ShownBy(rules, false, L"Upper.TXT"), L"Upper") << "extensions ignore ASCII case";
+  EXPECT_EQ(ShownBy(rules, false, L"archive.tar.txt"), L"archive.tar");
+  EXPECT_EQ(ShownBy(rules, false, L"b.doc"), L"b.doc");
+  EXPECT_EQ(ShownBy(rules, false, L"LICENSE"), L"LICENSE");
+  EXPECT_EQ(ShownBy(rules, true, L"folder.txt"), L"?") << "folders learn apart from files";
+  Teach(rules, true, L"folder.txt", L"folder.txt");
+  EXPECT_EQ(ShownBy(rules, true, L"other.txt"), L"other.txt");
+  EXPECT_EQ(ShownBy(rules, false, L"c.txt"), L"c");
+  Teach(rules, false, L"d.txt", L"d.txt");  // a second answer does not overrule the first
+  EXPECT_EQ(ShownBy(rules, false, L"e.txt"), L"e");
+}
+
+TEST(ExtensionNameRules, AnythingElseIsAlwaysAskedOfTheShell) {
+  ExtensionNameRules rules;
+  Teach(rules, false, L"Renamed.ini", L"Something else");
+  EXPECT_EQ(ShownBy(rules, false, L"other.ini"), L"?") << "an answer in neither form";
+  Teach(rules, false, L".profile", L"");
+  Teach(rules, false, L"trailing.", L"trailing");
+  EXPECT_EQ(ShownBy(rules, false, L".bashrc"), L"?") << "a name that starts with its dot";
+  EXPECT_EQ(ShownBy(rules, false, L"other."), L"?") << "a name that ends with a bare dot";
+  EXPECT_EQ(ShownBy(rules, false, L".profile"), L"?");
+}
+
+TEST(ExtensionNameRules, ShownNamesAreCutOnWholeCharactersAndTheRulesAreBounded) {
+  ExtensionNameRules rules;
+  Teach(rules, false, L"a.txt", L"a.txt");
+  // "ab" then a surrogate pair: a cut after three units would split the pair.
+  EXPECT_EQ(ShownBy(rules, false, L"ab\xD83D\xDE00.txt", 4), L"ab");
+  EXPECT_EQ(ShownBy(rules, false, L"abc.txt", 4), L"abc");
+  ExtensionNameRules full;
+  for (std::size_t i = 0; i < ExtensionNameRules::kMostRules + 1; ++i) {
+    const std::wstring extension = L".e" + std::to_wstring(i);
+    Teach(full, false, L"x" + extension, L"x" + extension);
+  }
+  EXPECT_EQ(ShownBy(full, false, L"y.e0"), L"y.e0");
+  EXPECT_EQ(ShownBy(full, false, L"y.e" + std::to_wstring(ExtensionNameRules::kMostRules)), L"?");
 }
 
 // ---- small rules ------------------------------------------------------------------------------
