@@ -101,6 +101,11 @@ TEST_F(ListingWorkTest, CancelledEnumerationOfTwentyThousandEntriesLetsGoWithinA
     HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   }
+  // A "desktop.ini" makes the listing ask the shell for every name, so that listing the
+  // children takes long enough to be cancelled in the middle.
+  if (!FileExists(folder + "\\desktop.ini")) {
+    WriteText(folder + "\\desktop.ini", "[.ShellClassInfo]\r\n");
+  }
   IdList list = Parse(folder);
   // The shell reads the whole folder in one call that cannot be interrupted; the children are
   // listed after it. Cancelled during that call the time is printed only; cancelled well after
