@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <type_traits>
 
+#include "target_folders.h"
 #include "utf16_units.h"
 
 using Microsoft::WRL::ComPtr;
@@ -107,13 +108,13 @@ LPITEMIDLIST TakeTaskList(IMalloc* allocator, LPITEMIDLIST list) {
   return copy;
 }
 
+}  // namespace
+
 std::uint32_t ChildAttributes(IShellFolder* folder, LPCITEMIDLIST child) {
   SFGAOF attributes = kAttributeMask;
   if (FAILED(folder->GetAttributesOf(1, &child, &attributes))) return 0;
   return attributes & kAttributeMask;
 }
-
-}  // namespace
 
 int GetDisplayName(IShellFolder* folder, LPCITEMIDLIST list, char* buffer, std::size_t size,
                    DWORD flags) {
@@ -139,7 +140,9 @@ std::uint32_t GetAttributes(const ShellAccess& shell, IShellFolder* folder, LPCI
   return ChildAttributes(parentFolder.Get(), last.get());
 }
 
-LPITEMIDLIST ResolveShortcut(const ShellAccess& shell, IShellFolder* folder, LPCITEMIDLIST list) {
+ComPtr<IShellLinkW> LoadShortcut(IShellFolder* folder, LPCITEMIDLIST list,
+                                 wchar_t (&target)[MAX_PATH]) {
+  target[0] = L'\0';
   wchar_t path[MAX_PATH];
   if (GetDisplayName(folder, list, path, MAX_PATH, SHGDN_FORPARSING) != kNameObtained) {
     return nullptr;
@@ -150,12 +153,19 @@ LPITEMIDLIST ResolveShortcut(const ShellAccess& shell, IShellFolder* folder, LPC
       FAILED(link.As(&file)) || FAILED(file->Load(path, STGM_READ))) {
     return nullptr;
   }
+  if (FAILED(link->GetPath(target, MAX_PATH, nullptr, 0))) target[0] = L'\0';
+  return link;
+}
+
+LPITEMIDLIST ResolveShortcut(const ShellAccess& shell, IShellFolder* folder, LPCITEMIDLIST list) {
+  wchar_t target[MAX_PATH];
+  const ComPtr<IShellLinkW> link = LoadShortcut(folder, list, target);
+  if (!link) return nullptr;
   // A target in the file system is parsed afresh from its path: the list stored in the link may
   // carry stale data (Wine's cannot even be bound as a folder), and a target that no longer
   // exists does not resolve.
-  wchar_t target[MAX_PATH];
   LPITEMIDLIST resolved = nullptr;
-  if (SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, 0)) && target[0] != L'\0') {
+  if (target[0] != L'\0') {
     if (GetFileAttributesW(target) == INVALID_FILE_ATTRIBUTES ||
         FAILED(shell.desktop->ParseDisplayName(nullptr, nullptr, target, nullptr, &resolved,
                                                nullptr)) ||
@@ -178,6 +188,9 @@ std::uint32_t GetItemInformation(const ShellAccess& shell, const ItemQuery& quer
   }
   std::uint32_t attributes = GetAttributes(shell, query.folder, query.list);
   if (attributes & kLinkAttribute) {
+    if (query.targets != nullptr) {
+      if (const std::uint32_t target = query.targets->Describe(query)) return target;
+    }
     if (LPITEMIDLIST target = ResolveShortcut(shell, query.folder, query.list)) {
       IdListOwner owned(shell.allocator, target);
       GetDisplayName(shell.desktop, target, query.path, query.pathSize, query.flags);

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 #include <shlobj.h>
+#include <wrl/client.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -40,10 +41,18 @@ int GetDisplayName(IShellFolder* folder, LPCITEMIDLIST list, char* buffer, std::
 int GetDisplayName(IShellFolder* folder, LPCITEMIDLIST list, wchar_t* buffer, std::size_t size,
                    DWORD flags);
 
+// The attribute bits of kAttributeMask of a child of the folder; 0 when the query fails.
+std::uint32_t ChildAttributes(IShellFolder* folder, LPCITEMIDLIST child);
+
 // The attribute bits of kAttributeMask; 0 when the query fails. With the desktop folder the list
 // is absolute: its last element is asked of the folder that holds it (the desktop itself when
 // the list has one element or its parent cannot be bound).
 std::uint32_t GetAttributes(const ShellAccess& shell, IShellFolder* folder, LPCITEMIDLIST list);
+
+// The shortcut file the item stands for, loaded, or null; target receives the path of its
+// target, empty for a target outside the file system.
+Microsoft::WRL::ComPtr<IShellLinkW> LoadShortcut(IShellFolder* folder, LPCITEMIDLIST list,
+                                                 wchar_t (&target)[MAX_PATH]);
 
 // The absolute target of the shortcut file the item stands for, or null: also for a target
 // that no longer exists (the shortcut then keeps its own name and attributes). No search is
@@ -55,7 +64,9 @@ LPITEMIDLIST ResolveShortcut(const ShellAccess& shell, IShellFolder* folder, LPC
 // real form from the same query of the shell (or, with realNameGiven, realName holds the name
 // the shell shows already and only the ANSI form is made from it); path receives the resolved target's name or else
 // the item's; resolved (optional) receives the target list or a copy of list.
-// Returns the attributes, the link bit kept for a resolved shortcut.
+// Returns the attributes, the link bit kept for a resolved shortcut. targets (optional) are the
+// target folders bound so far by the caller's other queries.
+class TargetFolders;
 struct ItemQuery {
   IShellFolder* folder;
   LPCITEMIDLIST list;
@@ -68,6 +79,7 @@ struct ItemQuery {
   std::size_t pathSize;
   LPITEMIDLIST* resolved;
   bool realNameGiven = false;
+  TargetFolders* targets = nullptr;
 };
 std::uint32_t GetItemInformation(const ShellAccess& shell, const ItemQuery& query);
 

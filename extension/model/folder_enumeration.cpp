@@ -17,6 +17,7 @@
 #include "shell_attributes.h"
 #include "shell_item.h"
 #include "shown_names.h"
+#include "target_folders.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -171,6 +172,7 @@ void Enumeration::EnumerateChildren(IShellFolder* folder, ShownNames& names) {
   if (options_.includeSuperHidden != 0) flags |= 0x10000;  // SHCONTF_INCLUDESUPERHIDDEN
   ComPtr<IEnumIDList> children;
   if (folder->EnumObjects(nullptr, flags, children.GetAddressOf()) != S_OK || !children) return;
+  TargetFolders targets(shell_);
   LPITEMIDLIST child = nullptr;
   while (!Cancelled() && children->Next(1, &child, nullptr) == S_OK && child != nullptr) {
     IdListOwner owner(context_.allocator, child);
@@ -180,7 +182,7 @@ void Enumeration::EnumerateChildren(IShellFolder* folder, ShownNames& names) {
     names.Name(child, realName, MAX_PATH);
     const std::uint32_t attributes = GetItemInformation(
         shell_, {folder, child, SHGDN_INFOLDER, name, sizeof name, realName, MAX_PATH, path,
-                 sizeof path, nullptr, true});
+                 sizeof path, nullptr, true, &targets});
     if (!ShouldShowItem(options_, Mode(), {name, path, attributes, desktopListing_})) continue;
     if (listing_.probeOnly) {
       content_ = true;

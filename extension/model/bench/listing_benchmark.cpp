@@ -33,6 +33,7 @@
 #include "shell_attributes.h"
 #include "shell_item.h"
 #include "shown_names.h"
+#include "target_folders.h"
 
 using Microsoft::WRL::ComPtr;
 using namespace quillo;
@@ -144,13 +145,15 @@ class Breakdown {
     shellNames_ = names.ShellQueries();
     for (Item& item : items_) item.attributes = GetAttributes(shell, folder_.Get(), item.child);
     ms[kAttributes] = Lap(start);
+    TargetFolders targets(shell);
     for (Item& item : items_) {
       std::snprintf(item.path.data(), item.path.size(), "%s", item.name.data());
       if ((item.attributes & kAttrLink) == 0) continue;
-      IdListOwner target(shell.allocator, ResolveShortcut(shell, folder_.Get(), item.child));
-      if (target.get() == nullptr) continue;
-      GetDisplayName(shell.desktop, target.get(), item.path.data(), item.path.size(), SHGDN_INFOLDER);
-      item.attributes = GetAttributes(shell, shell.desktop, target.get()) | kAttrLink;
+      // As the listing does: the target's name and attributes through its folder.
+      ItemQuery query{folder_.Get(), item.child, SHGDN_INFOLDER, nullptr, 0, nullptr, 0,
+                      item.path.data(), item.path.size(), nullptr};
+      query.targets = &targets;
+      item.attributes = GetItemInformation(shell, query);
     }
     ms[kShortcuts] = Lap(start);
     for (Item& item : items_) {
