@@ -5,8 +5,10 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 
 #include "model_context.h"
+#include "shell_item.h"
 #include "shell_attributes.h"
 #include "text_compare.h"
 #include "win_handle.h"
@@ -15,6 +17,7 @@ namespace quillo {
 namespace {
 
 constexpr char kFolderClass[] = "\\";
+constexpr char kLinkClass = 'L';
 
 // Extensions whose files carry or point to their own icon.
 constexpr const char* kPerFileExtensions[] = {"exe", "com", "scr", "pif", "ico", "cur", "ani",
@@ -54,6 +57,26 @@ bool ClassDrawsPerFile(const char* classKey) {
   return ClassKeyExists(key);
 }
 
+// The class of a file-system item: plain folders (no read-only or system attribute, which
+// would let desktop.ini give them an icon) share one class, files one class per extension.
+bool ClassKeyOf(DWORD attributes, const char* fileName, char* key, std::size_t size) {
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM)) return false;
+    std::snprintf(key, size, "%s", kFolderClass);
+    return true;
+  }
+  const char* dot = std::strrchr(fileName, '.');
+  const char* extension = dot ? dot + 1 : "";
+  if (std::strlen(extension) + 2 > size) return false;
+  std::size_t at = 0;
+  key[at++] = '.';
+  for (const char* c = extension; *c != '\0'; ++c) {
+    key[at++] = static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+  }
+  key[at] = '\0';
+  return true;
+}
+
 }  // namespace
 
 bool ExtensionHasPerFileIcon(const char* extension) {
@@ -90,30 +113,41 @@ EntryIcons::IconClass* EntryIcons::FindClass(const char* key) {
   return nullptr;
 }
 
-// The class of a file-system child: plain folders (no read-only or system attribute, which
-// would let desktop.ini give them an icon) share one class, files one class per extension.
+
 bool EntryIcons::ClassKey(IShellFolder* folder, LPCITEMIDLIST child, char* key,
                           std::size_t size) {
   WIN32_FIND_DATAA data{};
   if (FAILED(SHGetDataFromIDListA(folder, child, SHGDFIL_FINDDATA, &data, sizeof data))) {
     return false;
   }
-  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-    if (data.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM)) return false;
-    std::snprintf(key, size, "%s", kFolderClass);
-    return true;
-  }
   data.cFileName[MAX_PATH - 1] = '\0';
-  const char* dot = std::strrchr(data.cFileName, '.');
-  const char* extension = dot ? dot + 1 : "";
-  if (std::strlen(extension) + 2 > size) return false;
-  std::size_t at = 0;
-  key[at++] = '.';
-  for (const char* c = extension; *c != '\0'; ++c) {
-    key[at++] = static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+  return ClassKeyOf(data.dwFileAttributes, data.cFileName, key, size);
+}
+
+// A shortcut without an icon of its own shows its target's, so shortcuts to targets of one
+// class share it: the target's class key after kLinkClass. Shortcuts with an icon of their own,
+// to targets outside the file system, gone, or named beyond ANSI have no class.
+bool EntryIcons::LinkClassKey(IShellFolder* folder, LPCITEMIDLIST child, char* key,
+                              std::size_t size) {
+  wchar_t target[MAX_PATH], location[MAX_PATH];
+  int index = 0;
+  const auto link = LoadShortcut(folder, child, target);
+  if (!link || target[0] == L'\0' || FAILED(link->GetIconLocation(location, MAX_PATH, &index)) ||
+      location[0] != L'\0') {
+    return false;
   }
-  key[at] = '\0';
-  return true;
+  const DWORD attributes = GetFileAttributesW(target);
+  const wchar_t* slash = std::wcsrchr(target, L'\\');
+  char fileName[MAX_PATH];
+  BOOL lossy = FALSE;
+  if (attributes == INVALID_FILE_ATTRIBUTES || slash == nullptr ||
+      WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, slash + 1, -1, fileName, sizeof fileName,
+                          nullptr, &lossy) == 0 ||
+      lossy) {
+    return false;
+  }
+  key[0] = kLinkClass;
+  return size > 1 && ClassKeyOf(attributes, fileName, key + 1, size - 1);
 }
 
 void EntryIcons::Assign(MenuEntry& entry, LPCITEMIDLIST absolute, std::uint32_t attributes,
@@ -121,9 +155,10 @@ void EntryIcons::Assign(MenuEntry& entry, LPCITEMIDLIST absolute, std::uint32_t 
   const bool isFolder = (attributes & kAttrFolder) != 0;
   char key[sizeof IconClass::key];
   IconClass* shared = nullptr;
-  const bool classed = folder != nullptr && child != nullptr &&
-                       (attributes & (kAttrFileSystem | kAttrLink)) == kAttrFileSystem &&
-                       ClassKey(folder, child, key, sizeof key);
+  const bool fileSystem = folder != nullptr && child != nullptr && (attributes & kAttrFileSystem);
+  const bool classed = fileSystem && ((attributes & kAttrLink)
+                                          ? LinkClassKey(folder, child, key, sizeof key)
+                                          : ClassKey(folder, child, key, sizeof key));
   if (classed) {
     shared = FindClass(key);
     if (shared != nullptr && !shared->perFile) {
@@ -139,7 +174,8 @@ void EntryIcons::Assign(MenuEntry& entry, LPCITEMIDLIST absolute, std::uint32_t 
   }
   IconClass& added = classes_[classCount_++];
   std::snprintf(added.key, sizeof added.key, "%s", key);
-  added.perFile = key[0] == '.' && ExtensionHasPerFileIcon(key + 1);
+  const char* targetKey = key[0] == kLinkClass ? key + 1 : key;
+  added.perFile = targetKey[0] == '.' && ExtensionHasPerFileIcon(targetKey + 1);
   added.icon = entry.iconIndex;
   added.openIcon = entry.openIconIndex;
 }

@@ -1,6 +1,7 @@
 // Small icon indexes of entries in the system image list. A lookup by ID list costs
-// milliseconds, so plain files of a class without per-file icons, and plain folders, share one
-// lookup per class within an enumeration; everything else is looked up item by item.
+// milliseconds, so plain files of a class without per-file icons, plain folders, and shortcuts
+// without an icon of their own to targets of such a class, share one lookup per class within an
+// enumeration; everything else is looked up item by item.
 #pragma once
 
 #include <windows.h>
@@ -25,7 +26,8 @@ class EntryIcons {
 
  private:
   struct IconClass {
-    char key[16];   // "\" for plain folders, "." + lower-case extension for files
+    char key[16];   // "\" for plain folders, "." + lower-case extension for files; after "L"
+                    // the class of a shortcut's target
     bool perFile;   // the class draws each file's own icon: no sharing
     std::int32_t icon;
     std::int32_t openIcon;
@@ -34,6 +36,7 @@ class EntryIcons {
   std::int32_t LookUp(LPCITEMIDLIST absolute, UINT extraFlags);
   IconClass* FindClass(const char* key);
   bool ClassKey(IShellFolder* folder, LPCITEMIDLIST child, char* key, std::size_t size);
+  bool LinkClassKey(IShellFolder* folder, LPCITEMIDLIST child, char* key, std::size_t size);
 
   ModelContext& context_;
   IconClass classes_[64] = {};
