@@ -181,6 +181,9 @@ void DrawOwnEntry(const DRAWITEMSTRUCT& draw) {
                     reinterpret_cast<POINT*>(&screen), 2);
     level.selectedRect = screen;
   }
+  // Only entries the repaint uncovers are drawn: Wine's menus ask for every entry on each
+  // repaint, and the workers repaint one entry at a time as its results arrive.
+  if (!RectVisible(draw.hDC, &draw.rcItem)) return;
   const int savedDC = SaveDC(draw.hDC);
   SetBkMode(draw.hDC, TRANSPARENT);
   SetTextAlign(draw.hDC, TA_LEFT | TA_TOP);
