@@ -158,7 +158,9 @@ void Tick(HWND window) {
     InvalidateRect(window, nullptr, FALSE);
   } else if (!State().OwnMenuActive) {
     HideToolTip();
-  } else {
+  } else if (GetWindow(window, GW_HWNDPREV) != nullptr) {
+    // Raised again only when a window (a deeper menu) came above it: under Wine each raise costs
+    // the menu thread tens of milliseconds, even for a window already on top.
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
 }

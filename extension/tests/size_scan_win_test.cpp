@@ -381,5 +381,52 @@ TEST(ToolTip, ShowsOnlyTheFiguresOfItsOwnItem) {
   state.OwnMenuActive = 0;
 }
 
+// Moves and raises of the tip window seen by the hook below.
+int g_tipRaises = 0;
+LRESULT CALLBACK CountTipRaises(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  char name[32];
+  if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGING &&
+      GetClassNameA(call->hwnd, name, sizeof name) && std::strcmp(name, "QuilloToolTipWnd") == 0) {
+    ++g_tipRaises;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The tip is raised by its timer only when a window came above it, and then it is on top again.
+TEST(ToolTip, IsRaisedOnlyWhenAWindowCameAboveIt) {
+  Tree tree;
+  tree.File("note.txt", 10);
+  ExtensionState& state = State();
+  ASSERT_TRUE(state.Allocator.Ready() || state.Allocator.Acquire());
+  if (!state.DesktopFolder) {
+    ASSERT_EQ(SHGetDesktopFolder(&state.DesktopFolder), S_OK);
+  }
+  state.ModuleInstance = GetModuleHandleA(nullptr);
+  state.Metrics.TextHeight = 13;
+  state.OwnMenuActive = 1;
+  RegisterToolTipClass(state.ModuleInstance);
+  const OwnedIdList fileList = ParsedList(tree.Path("note.txt"));
+  ASSERT_TRUE(fileList);
+  ShowToolTip(MakeRootEntry(static_cast<LPITEMIDLIST>(fileList.get()), SFGAO_FILESYSTEM));
+  TipHeightAfterTicks();  // sized and placed
+  HWND tip = FindWindowA("QuilloToolTipWnd", nullptr);
+  ASSERT_NE(tip, nullptr);
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountTipRaises, nullptr, GetCurrentThreadId());
+  g_tipRaises = 0;
+  TipHeightAfterTicks();
+  EXPECT_EQ(g_tipRaises, 0) << "raised while on top";
+  HWND above = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE,
+                               0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(GetWindow(tip, GW_HWNDPREV), nullptr) << "the new window did not come above the tip";
+  TipHeightAfterTicks();
+  EXPECT_GT(g_tipRaises, 0);
+  EXPECT_EQ(GetWindow(tip, GW_HWNDPREV), nullptr) << "the tip was not raised above the new window";
+  UnhookWindowsHookEx(hook);
+  DestroyWindow(above);
+  HideToolTip();
+  state.OwnMenuActive = 0;
+}
+
 }  // namespace
 }  // namespace quillo
