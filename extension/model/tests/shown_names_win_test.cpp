@@ -3,6 +3,7 @@
 // only once per kind and extension, and for every child where something else may rename it.
 #include <shlwapi.h>
 
+#include <cwchar>
 #include <map>
 #include <string>
 #include <vector>
@@ -153,27 +154,72 @@ TEST_F(ShownNamesTest, AFolderThatMayRenameItsChildrenIsAskedForEveryName) {
   EXPECT_EQ(names.shellQueries, names.children);
 }
 
-TEST_F(ShownNamesTest, TheListingShowsTheShellsNames) {
-  const std::string path = EveryKind("listed");
-  options_.includeHidden = 1;
-  HideFileExtensions setting(1);
-  IdList list = Parse(path);
-  auto acquired = Open(list.list);
-  ASSERT_NE(acquired->listing, nullptr);
-  const FolderListing& listing = *acquired->listing;
-  int compared = 0;
-  for (std::size_t i = 0; i < listing.entries.count(); ++i) {
-    const MenuEntry& entry = listing.entries[i];
-    if (entry.name < 0 || entry.idList == nullptr) continue;
-    ComPtr<IShellFolder> parent;
-    LPCITEMIDLIST last = nullptr;
-    ASSERT_HRESULT_SUCCEEDED(SHBindToParent(entry.idList, IID_PPV_ARGS(&parent), &last));
-    wchar_t name[MAX_PATH];
-    GetDisplayName(parent.Get(), last, name, MAX_PATH, SHGDN_INFOLDER);
-    EXPECT_STREQ(EntryRealText(entry.name, ListingNames(listing), ListingRealNames(listing)), name);
-    ++compared;
+// What a listing shows of each entry, in display order.
+struct Shown {
+  std::wstring name;
+  std::uint32_t attributes;
+  std::int32_t icon;
+  std::int32_t openIcon;
+  std::int8_t childState;
+};
+
+// Entries other than the "desktop.ini" itself (Wine keeps no system attribute to hide it).
+std::vector<Shown> ShownOf(const FolderListing& listing) {
+  std::vector<Shown> shown;
+  for (std::size_t i = 0; i < listing.order.count(); ++i) {
+    const MenuEntry& entry = listing.entries[listing.order[i]];
+    const wchar_t* name = EntryRealText(entry.name, ListingNames(listing), ListingRealNames(listing));
+    if (name != nullptr &&
+        (std::wcscmp(name, L"desktop.ini") == 0 || std::wcscmp(name, L"desktop") == 0)) {
+      continue;
+    }
+    shown.push_back({name != nullptr ? name : L"-", entry.attributes, entry.iconIndex,
+                     entry.openIconIndex, entry.childState});
   }
-  EXPECT_EQ(compared, 33);
+  return shown;
+}
+
+// The same children listed with names made from file names and, in a folder whose
+// "desktop.ini" sends every name to the shell, with the shell's: the same entries in the same
+// order, with the same names, attributes, icons and cascades, and each name the shell's own.
+TEST_F(ShownNamesTest, TheListingIsTheOneTheShellGives) {
+  options_.includeHidden = 1;
+  options_.multiColumn = 1;  // one page: the order of all entries is compared
+  const std::string made = EveryKind("made");
+  const std::string asked = EveryKind("asked");
+  File("asked\\desktop.ini", "[.ShellClassInfo]\r\n");
+  SetFileAttributesA((asked + "\\desktop.ini").c_str(),
+                     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  for (DWORD hide : {0u, 1u}) {
+    HideFileExtensions setting(hide);
+    IdList madeList = Parse(made), askedList = Parse(asked);
+    auto fromFiles = Open(madeList.list);
+    auto fromShell = Open(askedList.list);
+    ASSERT_NE(fromFiles->listing, nullptr);
+    ASSERT_NE(fromShell->listing, nullptr);
+    const std::vector<Shown> shown = ShownOf(*fromFiles->listing);
+    const std::vector<Shown> shells = ShownOf(*fromShell->listing);
+    ASSERT_EQ(shown.size(), 33u);
+    ASSERT_EQ(shells.size(), shown.size());
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+      EXPECT_EQ(shown[i].name, shells[i].name) << "hide=" << hide << " at " << i;
+      EXPECT_EQ(shown[i].attributes, shells[i].attributes) << shells[i].name;
+      EXPECT_EQ(shown[i].icon, shells[i].icon) << shells[i].name;
+      EXPECT_EQ(shown[i].openIcon, shells[i].openIcon) << shells[i].name;
+      EXPECT_EQ(shown[i].childState, shells[i].childState) << shells[i].name;
+    }
+    const FolderListing& listing = *fromFiles->listing;
+    for (std::size_t i = 0; i < listing.entries.count(); ++i) {
+      const MenuEntry& entry = listing.entries[i];
+      ComPtr<IShellFolder> parent;
+      LPCITEMIDLIST last = nullptr;
+      ASSERT_HRESULT_SUCCEEDED(SHBindToParent(entry.idList, IID_PPV_ARGS(&parent), &last));
+      wchar_t name[MAX_PATH];
+      GetDisplayName(parent.Get(), last, name, MAX_PATH, SHGDN_INFOLDER);
+      EXPECT_STREQ(EntryRealText(entry.name, ListingNames(listing), ListingRealNames(listing)), name);
+    }
+    cache_->Empty();
+  }
 }
 
 }  // namespace
