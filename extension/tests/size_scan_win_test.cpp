@@ -345,6 +345,18 @@ OwnedIdList ParsedList(const std::string& path) {
   return OwnedIdList(ListAllocator(), list);
 }
 
+// The state a tool tip needs, as the extension's initialisation and an open menu leave it.
+void PrepareToolTips(ExtensionState& state) {
+  ASSERT_TRUE(state.Allocator.Ready() || state.Allocator.Acquire());
+  if (!state.DesktopFolder) {
+    ASSERT_EQ(SHGetDesktopFolder(&state.DesktopFolder), S_OK);
+  }
+  state.ModuleInstance = GetModuleHandleA(nullptr);
+  state.Metrics.TextHeight = 13;
+  state.OwnMenuActive = 1;
+  RegisterToolTipClass(state.ModuleInstance);
+}
+
 // A file's tip shown while the count of the folder shown before it was still publishing: the
 // file's tip keeps its four lines (name, path, type, size) and never takes the folder's
 // figures.
@@ -354,14 +366,7 @@ TEST(ToolTip, ShowsOnlyTheFiguresOfItsOwnItem) {
   for (int i = 0; i < 600; ++i) tree.Folder("many\\d" + std::to_string(i));
   tree.File("note.txt", 10);
   ExtensionState& state = State();
-  ASSERT_TRUE(state.Allocator.Ready() || state.Allocator.Acquire());
-  if (!state.DesktopFolder) {
-    ASSERT_EQ(SHGetDesktopFolder(&state.DesktopFolder), S_OK);
-  }
-  state.ModuleInstance = GetModuleHandleA(nullptr);
-  state.Metrics.TextHeight = 13;
-  state.OwnMenuActive = 1;
-  RegisterToolTipClass(state.ModuleInstance);
+  ASSERT_NO_FATAL_FAILURE(PrepareToolTips(state));
   const OwnedIdList folderList = ParsedList(tree.Path("many"));
   const OwnedIdList fileList = ParsedList(tree.Path("note.txt"));
   ASSERT_TRUE(folderList && fileList);
@@ -398,14 +403,7 @@ TEST(ToolTip, IsRaisedOnlyWhenAWindowCameAboveIt) {
   Tree tree;
   tree.File("note.txt", 10);
   ExtensionState& state = State();
-  ASSERT_TRUE(state.Allocator.Ready() || state.Allocator.Acquire());
-  if (!state.DesktopFolder) {
-    ASSERT_EQ(SHGetDesktopFolder(&state.DesktopFolder), S_OK);
-  }
-  state.ModuleInstance = GetModuleHandleA(nullptr);
-  state.Metrics.TextHeight = 13;
-  state.OwnMenuActive = 1;
-  RegisterToolTipClass(state.ModuleInstance);
+  ASSERT_NO_FATAL_FAILURE(PrepareToolTips(state));
   const OwnedIdList fileList = ParsedList(tree.Path("note.txt"));
   ASSERT_TRUE(fileList);
   ShowToolTip(MakeRootEntry(static_cast<LPITEMIDLIST>(fileList.get()), SFGAO_FILESYSTEM));
