@@ -43,16 +43,23 @@ std::wstring AnsiTrip(const wchar_t* name) {
 
 }  // namespace
 
-ShownNames::ShownNames(IShellFolder* folder, const wchar_t* folderPath) : folder_(folder) {
-  ruled_ = folder != nullptr && folderPath != nullptr && folderPath[0] != L'\0' &&
-           !PathIsRelativeW(folderPath) && std::wcsncmp(folderPath, L"::", 2) != 0 &&
-           !HoldsDesktopIni(folderPath);
-  if (ruled_) WalkFolder(folderPath);
+ShownNames::ShownNames(IShellFolder* folder, const wchar_t* folderPath, int shellNamesFirst)
+    : folder_(folder), shellNamesFirst_(shellNamesFirst) {
+  if (folder != nullptr && folderPath != nullptr && folderPath[0] != L'\0' &&
+      !PathIsRelativeW(folderPath) && std::wcsncmp(folderPath, L"::", 2) != 0) {
+    folderPath_ = folderPath;
+    mode_ = Mode::kShellFirst;
+  }
 }
 
-void ShownNames::WalkFolder(const wchar_t* folderPath) {
+// Reads the folder's file names, or leaves every name to the shell when the folder may rename
+// its children or cannot be read.
+void ShownNames::WalkFolder() {
+  mode_ = Mode::kShellOnly;
   wchar_t pattern[kJoinedSize];
-  if (!InFolder(folderPath, L"*", pattern)) return;
+  if (HoldsDesktopIni(folderPath_.c_str()) || !InFolder(folderPath_.c_str(), L"*", pattern)) {
+    return;
+  }
   WIN32_FIND_DATAW found;
   const FindHandle search(FindFirstFileExW(pattern, FindExInfoBasic, &found,
                                            FindExSearchNameMatch, nullptr,
@@ -64,6 +71,7 @@ void ShownNames::WalkFolder(const wchar_t* folderPath) {
     const auto [at, added] = fileNames_.try_emplace(std::move(trip), found.cFileName);
     if (!added) at->second.clear();
   } while (FindNextFileW(search.get(), &found));
+  mode_ = Mode::kRuled;
 }
 
 const std::wstring* ShownNames::RealFileName(const wchar_t* listed) const {
@@ -77,8 +85,9 @@ void ShownNames::AskShell(LPCITEMIDLIST child, wchar_t* name, std::size_t size) 
 }
 
 void ShownNames::Name(LPCITEMIDLIST child, wchar_t* name, std::size_t size) {
+  if (mode_ == Mode::kShellFirst && shellQueries_ >= shellNamesFirst_) WalkFolder();
   WIN32_FIND_DATAW found;
-  if (!ruled_ || FAILED(SHGetDataFromIDListW(folder_, child, SHGDFIL_FINDDATA, &found,
+  if (mode_ != Mode::kRuled || FAILED(SHGetDataFromIDListW(folder_, child, SHGDFIL_FINDDATA, &found,
                                              sizeof found))) {
     AskShell(child, name, size);
     return;
