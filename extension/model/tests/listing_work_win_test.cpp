@@ -53,14 +53,14 @@ TEST_F(ListingWorkTest, SharedIconsEqualTheItemByItemLookupOnAMixedFolder) {
   }
   Folder("icons\\plain one");
   Folder("icons\\plain two");
-  const std::string special = Folder("icons\\special");
-  WriteText(special + "\\desktop.ini",
+  const std::string marked = Folder("icons\\marked");
+  WriteText(marked + "\\desktop.ini",
             "[.ShellClassInfo]\r\nIconResource=" + std::string(system) + "\\shell32.dll,12\r\n");
-  SetFileAttributesA(special.c_str(), FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesA(marked.c_str(), FILE_ATTRIBUTE_READONLY);
   // Shortcuts to targets of one class share its icon, unless they have an icon of their own or
   // the class draws each file.
   for (const char* target : {"one.exe", "two.exe", "a.txt", "B.TXT", "c.png", "d.bmp",
-                             "plain one", "plain two", "special", "gone.txt", "g.ico"}) {
+                             "plain one", "plain two", "marked", "gone.txt", "g.ico"}) {
     Shortcut(folder + "\\to " + target + ".lnk", folder + "\\" + target);
     Shortcut(folder + "\\again to " + target + ".lnk", folder + "\\" + target);
   }
@@ -85,7 +85,7 @@ TEST_F(ListingWorkTest, SharedIconsEqualTheItemByItemLookupOnAMixedFolder) {
     EXPECT_EQ(entry.openIconIndex, open) << name;
   }
   EXPECT_NE(context_.systemImageList.load(), nullptr);
-  SetFileAttributesA(special.c_str(), FILE_ATTRIBUTE_NORMAL);
+  SetFileAttributesA(marked.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(ListingWorkTest, ClassesThatDrawEachFileAreNotShared) {
